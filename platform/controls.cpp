@@ -1,0 +1,155 @@
+#include "platform/controls.h"
+
+#include "platform/error.h"
+
+#include <cctype>
+
+namespace platform {
+
+namespace {
+
+char driveLetterOf(const std::string& path) {
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+    }
+    return 0;
+}
+
+bool isRoot(const std::string& path) { return path.size() == 3 && path[1] == ':' && path[2] == '\\'; }
+
+std::string withoutTrailingSeparator(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+} // namespace
+
+void Button::press() {
+    if (visible_ && enabled_ && onClick) {
+        onClick();
+    }
+}
+
+void TextBox::setText(std::string text) {
+    if (text == text_) {
+        return;
+    }
+    text_ = std::move(text);
+    if (onChange) {
+        onChange();
+    }
+}
+
+void ListBox::clear() {
+    items_.clear();
+    listIndex_ = -1;
+}
+
+void ListBox::addItem(std::string item) { items_.push_back(std::move(item)); }
+
+const std::string& ListBox::item(int position) const {
+    if (position < 0 || position >= count()) {
+        throw SetupError("Invalid list position");
+    }
+    return items_[static_cast<std::size_t>(position)];
+}
+
+void ListBox::select(int position) {
+    if (position < -1 || position >= count() || position == listIndex_) {
+        return;
+    }
+    listIndex_ = position;
+    if (onClick) {
+        onClick();
+    }
+}
+
+DriveList::DriveList(FileSystem& files) : files_(files) {}
+
+std::vector<char> DriveList::drives() const { return files_.drives(); }
+
+void DriveList::selectFromPath(const std::string& path) {
+    const char letter = driveLetterOf(path);
+    if (letter == 0 || !files_.driveReady(letter)) {
+        throw SetupError("Device unavailable");
+    }
+    change(letter);
+}
+
+void DriveList::userSelect(char letter) {
+    change(static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
+}
+
+void DriveList::change(char letter) {
+    std::string drive{letter, ':'};
+    if (drive == drive_) {
+        return;
+    }
+    drive_ = std::move(drive);
+    if (onChange) {
+        onChange();
+    }
+}
+
+DirList::DirList(FileSystem& files) : files_(files) {}
+
+void DirList::open(const std::string& path) {
+    const char letter = driveLetterOf(path);
+    if (letter == 0 || !files_.driveReady(letter)) {
+        throw SetupError("Path not found");
+    }
+    std::string full = path.size() == 2 ? files_.currentDirectoryOfDrive(letter) : path;
+    full = withoutTrailingSeparator(full);
+    if (full.size() == 2) {
+        full += '\\';
+    }
+    if (!files_.directoryExists(full)) {
+        throw SetupError("Path not found");
+    }
+    if (full == path_) {
+        return;
+    }
+    path_ = std::move(full);
+    if (onChange) {
+        onChange();
+    }
+}
+
+std::vector<std::string> DirList::parents() const {
+    std::vector<std::string> result;
+    if (path_.empty() || isRoot(path_)) {
+        return result;
+    }
+    result.push_back(path_.substr(0, 3));
+    for (std::size_t at = path_.find('\\', 3); at != std::string::npos;
+         at = path_.find('\\', at + 1)) {
+        result.push_back(path_.substr(0, at));
+    }
+    return result;
+}
+
+std::vector<std::string> DirList::subfolders() const {
+    std::vector<std::string> result;
+    if (path_.empty()) {
+        return result;
+    }
+    const std::string prefix = isRoot(path_) ? path_ : path_ + "\\";
+    for (const std::string& name : files_.subdirectories(path_)) {
+        result.push_back(prefix + name);
+    }
+    return result;
+}
+
+void FormWindow::close() {
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    if (onClose) {
+        onClose();
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace platform {
+
+// The core's one error type. A described procedure that "fails" raises it; the
+// procedures that switch to skip-on-failure, and the probes, catch it. Nothing
+// ever looks at anything but the fact that it was raised.
+class SetupError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The text the registry read fails with.
+inline constexpr const char* kKeyUnavailable = "Key unavailable";
+
+} // namespace platform

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class FsStatus {
+    Ok,
+    AlreadyExists,
+    NotFound,     // the source, or a folder on the way, is missing
+    AccessDenied, // read-only, in use, or no rights
+    Failed,
+};
+
+// Files, folders, drives and the process environment. Paths are ANSI texts with
+// backslashes, as the product passes them.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Makes one folder; its parent must exist.
+    virtual FsStatus makeDirectory(const std::string& path) = 0;
+    // Copies a file, replacing an existing destination (CopyFileA, not fail-if-exists).
+    virtual FsStatus copyFile(const std::string& from, const std::string& to) = 0;
+    // Renames `from` over `to`, replacing it in one step (MoveFileExA with replace).
+    virtual FsStatus moveReplace(const std::string& from, const std::string& to) = 0;
+    virtual FsStatus deleteFile(const std::string& path) = 0;
+    virtual bool fileExists(const std::string& path) = 0;
+    virtual bool directoryExists(const std::string& path) = 0;
+    // Names (not paths) of the folders directly inside `path`, sorted case-insensitively.
+    virtual std::vector<std::string> subdirectories(const std::string& path) = 0;
+
+    // Drive letters present, lower case, in order ('a', 'c', ...).
+    virtual std::vector<char> drives() = 0;
+    // A drive that exists and has a medium.
+    virtual bool driveReady(char letter) = 0;
+    // The folder the process holds as current on that drive, full path ("C:\" for a root).
+    virtual std::string currentDirectoryOfDrive(char letter) = 0;
+
+    // The environment variable's value; empty when it is not set.
+    virtual std::string getEnvironment(const std::string& name) = 0;
+    // The folder that holds the setup program itself, without a trailing backslash.
+    virtual std::string programFolder() = 0;
+};
+
+} // namespace platform
