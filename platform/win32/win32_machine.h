@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/machine.h"
+
+#include <memory>
+
+namespace platform::win32 {
+
+// Every real service of the machine, owned together. The outside libraries are
+// loaded from the setup program's own folder, by full path, for each call.
+class Win32Machine {
+public:
+    Win32Machine();
+    ~Win32Machine();
+    Win32Machine(const Win32Machine&) = delete;
+    Win32Machine& operator=(const Win32Machine&) = delete;
+
+    platform::Machine& machine();
+
+private:
+    struct Services;
+    std::unique_ptr<Services> services_;
+    std::unique_ptr<platform::Machine> machine_;
+};
+
+// Removes the current folder from the library search and, where the system
+// offers it, restricts default searches to the system folder. Call first thing
+// at start-up; older systems without those functions still run.
+void HardenLibrarySearch();
+
+// COM on the calling thread for its lifetime; uninitialises only when its own
+// initialisation succeeded.
+class ComApartment {
+public:
+    ComApartment();
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_ = false;
+};
+
+} // namespace platform::win32
