@@ -7,6 +7,11 @@
 
 namespace install {
 
+// The product's key under HKEY_CURRENT_USER; its "installdir" value records
+// that an installation was made.
+inline constexpr const char* kProductKey = "Software\\Quintara\\Quintara4Palm";
+inline constexpr const char* kInstallDirValue = "installdir";
+
 // What the run reads: the form state of that moment and the setup program's folder.
 struct InstallInputs {
     std::string setupDir;
@@ -17,15 +22,19 @@ struct InstallInputs {
     std::string userDir;
 };
 
-// What could not be placed: destination paths, or the name of a step
-// ("conduit registration", "shortcut ..."), in run order.
+// What could not be placed, in run order: the destination path of a copy, a
+// fallback copy or a folder, or a named step ("conduit registration",
+// "shortcut <path>", "registry value <name>"). Steps skipped for want of the
+// spreadsheet program are not listed, nor a handheld file the queue took, nor
+// a folder that was already there.
 struct InstallReport {
     std::vector<std::string> failed;
     bool complete() const { return failed.empty(); }
 };
 
 // Performs the installation in one pass. Every step is attempted once; a step
-// that fails is recorded and skipped. Never fails towards its caller.
+// that fails is recorded and skipped, nothing is retried or undone. Never fails
+// towards its caller.
 InstallReport RunInstall(platform::Machine& machine, const InstallInputs& inputs);
 
 } // namespace install
