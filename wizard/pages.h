@@ -28,6 +28,10 @@ struct TextRun {
     std::string text;
     bool bold = false;
 };
+inline bool operator==(const TextRun& a, const TextRun& b) {
+    return a.text == b.text && a.bold == b.bold;
+}
+inline bool operator!=(const TextRun& a, const TextRun& b) { return !(a == b); }
 using PageLine = std::vector<TextRun>; // an empty line is a blank line
 
 enum class SubHeader { Welcome, Plain }; // PicSubCabecalhoWelc, or PicSubCabecalho1..9

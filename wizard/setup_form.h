@@ -58,9 +58,7 @@ public:
     platform::TextBox incompleteList; // on FrameFinal: what could not be placed
 
     platform::Frame& frame(FrameId id) { return frames_[static_cast<std::size_t>(id)]; }
-    const platform::Frame& frame(FrameId id) const {
-        return frames_[static_cast<std::size_t>(id)];
-    }
+    const platform::Frame& frame(FrameId id) const { return frames_[static_cast<std::size_t>(id)]; }
     // The lines the page picture shows now (the completion page changes after
     // an incomplete run).
     std::vector<PageLine> pageLines(FrameId id) const;
@@ -88,6 +86,9 @@ private:
     void RunInstall();
     // True when the tag of the current page equals the tag of `page` (read afresh).
     bool currentIs(FrameId page) const;
+    void prepareFolderPage();
+    void prepareUserPage();
+    void prepareSummaryPage();
 
     platform::Machine& machine_;
     std::array<platform::Frame, kPageCount> frames_;

@@ -1,0 +1,47 @@
+#include "wizard/setup_form.h"
+
+#include "handheld/pilot.h"
+#include "platform/error.h"
+
+namespace wizard {
+
+void Setup::drive_Change() {
+    // A drive without a medium leaves the lists, the text and installDir as
+    // they were; the drive list keeps showing the user's choice.
+    try {
+        dirList.open(drive.drive());
+    } catch (const platform::SetupError&) {
+    }
+}
+
+void Setup::dirList_Change() {
+    DirName.setText(dirList.path());
+    // The folder just opened, so its drive is normally ready; if it went away
+    // in between, the drive list simply keeps the drive it shows.
+    try {
+        drive.selectFromPath(dirList.path());
+    } catch (const platform::SetupError&) {
+    }
+}
+
+void Setup::DirName_Change() {
+    state_.installDir = DirName.text();
+}
+
+void Setup::ListUsers_Click() {
+    if (ListUsers.listIndex() == -1) {
+        bNext.setEnabled(false);
+        return;
+    }
+    bNext.setEnabled(true);
+    state_.userName = ListUsers.item(ListUsers.listIndex());
+    // An install aide that cannot be reached any more counts like a user
+    // whose folder is not known: the pick stands, with no folder.
+    try {
+        state_.userDir = Pilot::GetUserDirectory(machine_.installAide, state_.userName);
+    } catch (const platform::SetupError&) {
+        state_.userDir.clear();
+    }
+}
+
+} // namespace wizard

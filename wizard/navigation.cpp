@@ -1,0 +1,145 @@
+#include "wizard/setup_form.h"
+
+#include "install/run_install.h"
+#include "platform/error.h"
+#include "platform/registry.h"
+#include "probes/probes.h"
+#include "probes/registry.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace wizard {
+
+namespace {
+
+constexpr const char* kExcelTitle = "Microsoft Excel";
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+bool isSupportedExcelVersion(const std::string& tag) {
+    for (const char* supported :
+         {"Excel.Application.8", "Excel.Application.9", "Excel.Application.10"}) {
+        if (equalsIgnoringCase(tag, supported)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty()) {
+            text += "\r\n";
+        }
+        text += line;
+    }
+    return text;
+}
+
+} // namespace
+
+void Setup::bNext_Click() {
+    using F = FrameId;
+    const bool leavingWelcome = currentIs(F::FrameWelcome);
+    const bool prerequisitePage = leavingWelcome || currentIs(F::FrameNFExcel) ||
+                                  currentIs(F::FrameNFExcelVr) || currentIs(F::FrameNFAcrobat);
+    if (prerequisitePage) {
+        if (leavingWelcome && state_.palmDir.empty()) {
+            ShowFrame(F::FrameNFDesktop);
+        } else if (leavingWelcome && state_.excelDir.empty()) {
+            ShowFrame(F::FrameNFExcel);
+        } else if (leavingWelcome &&
+                   Geral::IsExcelWindowOpen(machine_.windows, window.handle(), kExcelTitle)) {
+            // The only test that looks at the machine again: a spreadsheet
+            // opened or closed since start-up counts.
+            ShowFrame(F::FrameCloseExcel);
+        } else if (leavingWelcome && !isSupportedExcelVersion(state_.excelCurVer)) {
+            ShowFrame(F::FrameNFExcelVr);
+        } else if ((leavingWelcome || currentIs(F::FrameNFExcel) || currentIs(F::FrameNFExcelVr)) &&
+                   state_.acrobatDir.empty()) {
+            ShowFrame(F::FrameNFAcrobat);
+        } else {
+            ShowFrame(F::FrameChooseDir);
+        }
+        return;
+    }
+
+    if (currentIs(F::FrameChooseDir)) {
+        ShowFrame(F::FrameChooseUser);
+    } else if (currentIs(F::FrameChooseUser)) {
+        ShowFrame(F::FrameListFiles);
+    } else if (currentIs(F::FrameListFiles)) {
+        RunInstall();
+        ShowFrame(F::FrameFinal);
+    } else if (currentIs(F::FrameFinal)) {
+        outcome_ = report_ && report_->complete() ? Outcome::Installed : Outcome::Incomplete;
+        ExitSetup();
+    } else if (currentIs(F::FrameCloseExcel) || currentIs(F::FrameNFDesktop)) {
+        outcome_ = Outcome::Stopped;
+        ExitSetup();
+    }
+}
+
+void Setup::back_Click() {
+    using F = FrameId;
+    if (currentIs(F::FrameChooseDir) || currentIs(F::FrameNFAcrobat) ||
+        currentIs(F::FrameNFExcel) || currentIs(F::FrameNFExcelVr)) {
+        ShowFrame(F::FrameWelcome);
+    } else if (currentIs(F::FrameChooseUser)) {
+        // The user page disabled Next until a pick; the folder page needs it back.
+        if (!bNext.enabled()) {
+            bNext.setEnabled(true);
+        }
+        ShowFrame(F::FrameChooseDir);
+    } else if (currentIs(F::FrameListFiles)) {
+        ShowFrame(F::FrameChooseUser);
+    }
+}
+
+void Setup::Cancel_Click() {
+    outcome_ = Outcome::Cancelled;
+    ExitSetup();
+}
+
+void Setup::ExitSetup() {
+    if (HandleRegistry::RegValueExists(machine_.registry, install::kProductKey,
+                                       install::kInstallDirValue, platform::kHkeyCurrentUser)) {
+        window.close();
+        return;
+    }
+    // Without a recorded installation the registration of QuinFrm.dll is
+    // undone. A library that cannot be loaded must not trap the user in the
+    // wizard: the deletion and the closing still follow.
+    try {
+        machine_.formLibrary.DllUnregisterServer();
+    } catch (const platform::SetupError&) {
+    }
+    // Unset WINDIR would leave "\QuinFrm.dll", a path relative to the current
+    // drive's root, which is not the Windows folder: nothing is deleted then.
+    const std::string windowsDir = machine_.files.getEnvironment("WINDIR");
+    if (!windowsDir.empty()) {
+        machine_.files.deleteFile(windowsDir + "\\QuinFrm.dll");
+    }
+    window.close();
+}
+
+void Setup::RunInstall() {
+    install::InstallInputs inputs;
+    inputs.setupDir = machine_.files.programFolder();
+    inputs.installDir = state_.installDir;
+    inputs.excelDir = state_.excelDir;
+    inputs.programsDir = state_.programsDir;
+    inputs.userName = state_.userName;
+    inputs.userDir = state_.userDir;
+    report_ = install::RunInstall(machine_, inputs);
+    incompleteList.setText(joinLines(report_->failed));
+}
+
+} // namespace wizard

@@ -1,0 +1,116 @@
+#include "wizard/setup_form.h"
+
+#include "handheld/pilot.h"
+#include "platform/error.h"
+
+#include <array>
+#include <utility>
+
+namespace wizard {
+
+namespace {
+
+// The summary's 23 lines: which folder each begins with, and the literal
+// that follows it with no separator added or removed.
+enum class Folder { Startup, Excel, Windows, User, Install };
+
+const std::array<std::pair<Folder, const char*>, 23> kSummaryLines = {{
+    {Folder::Startup, "\\Quin4P.xla"},        {Folder::Excel, "QuinConv.dll"},
+    {Folder::Excel, "instaide.dll"},          {Folder::Windows, "\\QuinFrm.dll"},
+    {Folder::User, "\\Install\\MathLib.prc"}, {Folder::User, "\\Install\\Quintara.prc"},
+    {Folder::User, "\\Install\\CarLoan.pdb"}, {Folder::User, "\\Install\\Conversion.pdb"},
+    {Folder::User, "\\Install\\Planets.pdb"}, {Folder::Install, "\\Quin4P.xla"},
+    {Folder::Install, "\\QuinConv.dll"},      {Folder::Install, "\\QuinFrm.dll"},
+    {Folder::Install, "\\Quintara.dll"},      {Folder::Install, "\\Quintara.jpg"},
+    {Folder::Install, "\\QuinTool.dll"},      {Folder::Install, "\\Quintara.prc"},
+    {Folder::Install, "\\Documentation.pdf"}, {Folder::Install, "\\instaide.dll"},
+    {Folder::Install, "\\License.txt"},       {Folder::Install, "\\MathLib.prc"},
+    {Folder::Install, "\\MathLib.txt"},       {Folder::Install, "\\sleep.exe"},
+    {Folder::Install, "\\uninst.exe"},
+}};
+
+} // namespace
+
+void Setup::InitFrameState() {
+    if (currentIs(FrameId::FrameChooseDir)) {
+        prepareFolderPage();
+    } else if (currentIs(FrameId::FrameChooseUser)) {
+        prepareUserPage();
+    } else if (currentIs(FrameId::FrameListFiles)) {
+        prepareSummaryPage();
+    }
+}
+
+void Setup::prepareFolderPage() {
+    // Each assignment below runs the change chain, which rewrites installDir
+    // as the lists move; the saved copy is what the page must show and keep.
+    const std::string folder = state_.installDir;
+    try {
+        drive.selectFromPath(folder);
+    } catch (const platform::SetupError&) {
+    }
+    try {
+        dirList.open(folder);
+    } catch (const platform::SetupError&) {
+    }
+    try {
+        DirName.setText(folder);
+    } catch (const platform::SetupError&) {
+    }
+    state_.installDir = folder;
+}
+
+void Setup::prepareUserPage() {
+    ListUsers.clear();
+    bNext.setEnabled(false);
+    // An install aide that cannot be loaded, or an enumeration that fails,
+    // leaves the page with what was listed (possibly nothing) and Next
+    // disabled; the user can still go Back or Cancel.
+    try {
+        const std::vector<std::string> users = Pilot::GetHandheldUsers(machine_.installAide);
+        for (const std::string& name : users) {
+            ListUsers.addItem(name);
+        }
+    } catch (const platform::SetupError&) {
+    }
+}
+
+void Setup::prepareSummaryPage() {
+    const std::string windowsDir = machine_.files.getEnvironment("WINDIR");
+    std::string startupDir;
+    // Starts the spreadsheet program through automation on every showing.
+    try {
+        startupDir = machine_.spreadsheet.readStartupPath();
+    } catch (const platform::SetupError&) {
+    }
+
+    std::string text;
+    bool firstLine = true;
+    for (const auto& [folder, literal] : kSummaryLines) {
+        if (!firstLine) {
+            text += "\r\n";
+        }
+        firstLine = false;
+        switch (folder) {
+        case Folder::Startup:
+            text += startupDir;
+            break;
+        case Folder::Excel:
+            text += state_.excelDir;
+            break;
+        case Folder::Windows:
+            text += windowsDir;
+            break;
+        case Folder::User:
+            text += state_.userDir;
+            break;
+        case Folder::Install:
+            text += state_.installDir;
+            break;
+        }
+        text += literal;
+    }
+    listaFicheiros.setText(std::move(text));
+}
+
+} // namespace wizard
