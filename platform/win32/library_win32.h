@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/win32/win32.h"
+
+#include <string>
+#include <vector>
+
+namespace platform::win32 {
+
+// The folder that holds the running program, without a trailing backslash.
+std::string setupFolder();
+
+// An outside library loaded from the setup program's own folder by its full
+// path, never by bare name, so that a file of the same name in the current
+// folder or on the PATH is never picked up. Unloaded when the owner goes.
+class Library {
+public:
+    // Raises SetupError when the library cannot be loaded.
+    explicit Library(const std::string& fileName);
+    ~Library();
+    Library(const Library&) = delete;
+    Library& operator=(const Library&) = delete;
+    Library(Library&& other) noexcept;
+    Library& operator=(Library&& other) noexcept;
+
+    explicit operator bool() const { return module_ != nullptr; }
+
+    // The export of that undecorated name as a pointer of the caller's exact
+    // __stdcall type. Raises SetupError when the library has no such export.
+    template <typename Function> Function function(const char* name) const {
+        // Through a pointer to a function without arguments: GCC accepts that
+        // cast between unrelated function types without a warning.
+        return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address(name)));
+    }
+
+private:
+    FARPROC address(const char* name) const;
+
+    HMODULE module_ = nullptr;
+    std::string fileName_;
+};
+
+// Sets the process error mode for the owner's lifetime so that a missing medium
+// or a broken library fails the call instead of showing a system dialog.
+class QuietErrors {
+public:
+    QuietErrors();
+    ~QuietErrors();
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+private:
+    UINT previous_;
+};
+
+// An ANSI text as a NUL-terminated buffer made for one call of an outside
+// library, whose entry points take `char*` even where they only read.
+std::vector<char> callText(const std::string& text);
+
+} // namespace platform::win32

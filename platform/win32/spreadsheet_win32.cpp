@@ -1,0 +1,127 @@
+#include "platform/error.h"
+#include "platform/win32/services_win32.h"
+#include "platform/win32/win32.h"
+
+#include <ole2.h>
+
+#include <cstdio>
+#include <utility>
+
+namespace platform::win32 {
+
+namespace {
+
+// Owns one reference to a COM interface.
+template <typename Interface> class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() { reset(); }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ComRef(ComRef&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
+    ComRef& operator=(ComRef&& other) noexcept {
+        std::swap(pointer_, other.pointer_);
+        return *this;
+    }
+
+    explicit operator bool() const { return pointer_ != nullptr; }
+    Interface* operator->() const { return pointer_; }
+    // For a call that hands out a new reference.
+    void** put() {
+        reset();
+        return reinterpret_cast<void**>(&pointer_);
+    }
+
+private:
+    void reset() {
+        if (pointer_ != nullptr) {
+            std::exchange(pointer_, nullptr)->Release();
+        }
+    }
+
+    Interface* pointer_ = nullptr;
+};
+
+class ScopedVariant {
+public:
+    ScopedVariant() { VariantInit(&value_); }
+    ~ScopedVariant() { VariantClear(&value_); }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+
+    VARIANT* get() { return &value_; }
+
+private:
+    VARIANT value_;
+};
+
+// The texts a server hands back with DISP_E_EXCEPTION are the caller's to free.
+class ScopedExceptionInfo {
+public:
+    ScopedExceptionInfo() : info_() {}
+    ~ScopedExceptionInfo() {
+        SysFreeString(info_.bstrSource);
+        SysFreeString(info_.bstrDescription);
+        SysFreeString(info_.bstrHelpFile);
+    }
+    ScopedExceptionInfo(const ScopedExceptionInfo&) = delete;
+    ScopedExceptionInfo& operator=(const ScopedExceptionInfo&) = delete;
+
+    EXCEPINFO* get() { return &info_; }
+
+private:
+    EXCEPINFO info_;
+};
+
+void check(HRESULT result, const char* what) {
+    if (FAILED(result)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
+        throw SetupError(std::string(what) + " (" + code + ")");
+    }
+}
+
+// The automation text in the system code page, as the rest of the program speaks.
+std::string ansiOf(BSTR text) {
+    const int length = static_cast<int>(SysStringLen(text));
+    if (length == 0) {
+        return std::string();
+    }
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) {
+        throw SetupError("StartupPath cannot be converted");
+    }
+    std::string result(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), bytes, nullptr, nullptr);
+    return result;
+}
+
+} // namespace
+
+std::string Win32Spreadsheet::readStartupPath() {
+    CLSID classId;
+    check(CLSIDFromProgID(L"Excel.Application", &classId), "ActiveX component can't create object");
+    ComRef<IDispatch> application;
+    check(CoCreateInstance(classId, nullptr, CLSCTX_SERVER, IID_IDispatch, application.put()),
+          "ActiveX component can't create object");
+
+    OLECHAR property[] = L"StartupPath";
+    LPOLESTR names[] = {property};
+    DISPID id = DISPID_UNKNOWN;
+    check(application->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id),
+          "Object doesn't support this property or method");
+
+    DISPPARAMS noArguments = {nullptr, nullptr, 0, 0};
+    ScopedVariant value;
+    ScopedExceptionInfo exception;
+    UINT badArgument = 0;
+    check(application->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &noArguments,
+                              value.get(), exception.get(), &badArgument),
+          "StartupPath cannot be read");
+    if (V_VT(value.get()) != VT_BSTR) {
+        check(VariantChangeType(value.get(), value.get(), 0, VT_BSTR), "StartupPath is not a text");
+    }
+    return ansiOf(V_BSTR(value.get()));
+}
+
+} // namespace platform::win32
