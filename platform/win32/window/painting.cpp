@@ -1,0 +1,160 @@
+#include "platform/win32/window/painting.h"
+
+#include "install/manifest.h"
+#include "platform/win32/window/banner.h"
+#include "platform/win32/window/layout.h"
+#include "platform/win32/window/text.h"
+
+#include <cwchar>
+#include <string>
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr COLORREF kText = RGB(16, 16, 16);
+constexpr COLORREF kTitle = RGB(14, 38, 86);
+constexpr COLORREF kFooterText = RGB(80, 80, 80);
+constexpr COLORREF kLink = RGB(14, 70, 150);
+
+// "MS Shell Dlg 2" is the system's alias for its dialog face (Tahoma, or its
+// successor); systems without the alias fall back on Tahoma by name.
+constexpr const wchar_t* kDialogFace = L"MS Shell Dlg 2";
+constexpr const wchar_t* kDisplayFace = L"Tahoma";
+
+Font makeFont(const Scale& scale, int points, bool bold, bool italic, const wchar_t* face) {
+    LOGFONTW font{};
+    font.lfHeight = scale.fontHeight(points);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_TT_PRECIS;
+    // Systems without ClearType take this as plain antialiasing, or nothing.
+    font.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    return Font(CreateFontIndirectW(&font));
+}
+
+int lineAdvance(HDC dc, const Font& font) {
+    Selection selected(dc, font.get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    return metrics.tmHeight + metrics.tmExternalLeading;
+}
+
+void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts) {
+    fillRect(dc, area, kBackgroundColour);
+    fillRect(
+        dc, RECT{area.left + scale.design(8), area.top, area.right - scale.design(8), area.top + 1},
+        RGB(196, 196, 196));
+
+    const std::wstring invitation = L"For further information about this setup, please visit ";
+    const std::wstring site = fromUtf8(install::kProductSite);
+    Selection font(dc, fonts.dialog.get());
+    SetBkMode(dc, TRANSPARENT);
+    SIZE first{};
+    SIZE second{};
+    GetTextExtentPoint32W(dc, invitation.c_str(), static_cast<int>(invitation.size()), &first);
+    GetTextExtentPoint32W(dc, site.c_str(), static_cast<int>(site.size()), &second);
+    const int x = area.left + (area.right - area.left - first.cx - second.cx) / 2;
+    const int y = area.top + (area.bottom - area.top - first.cy) / 2;
+    SetTextColor(dc, kFooterText);
+    TextOutW(dc, x, y, invitation.c_str(), static_cast<int>(invitation.size()));
+    SetTextColor(dc, kLink);
+    TextOutW(dc, x + first.cx, y, site.c_str(), static_cast<int>(site.size()));
+}
+
+// One line of page text at (x, y), run after run.
+void drawLine(HDC dc, int x, int y, const wizard::PageLine& line, const Fonts& fonts, bool title) {
+    for (const wizard::TextRun& run : line) {
+        const Font& font = title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
+        Selection selected(dc, font.get());
+        const std::wstring text = fromUtf8(run.text);
+        SetTextColor(dc, title ? kTitle : kText);
+        TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        x += size.cx;
+    }
+}
+
+} // namespace
+
+Fonts makeFonts(const Scale& scale) {
+    Fonts fonts;
+    fonts.dialog = makeFont(scale, 8, false, false, kDialogFace);
+    fonts.body = makeFont(scale, 9, false, false, kDialogFace);
+    fonts.bodyBold = makeFont(scale, 9, true, false, kDialogFace);
+    fonts.title = makeFont(scale, 10, true, false, kDialogFace);
+    fonts.slogan = makeFont(scale, 17, true, true, kDisplayFace);
+    fonts.logo = makeFont(scale, 15, true, false, kDisplayFace);
+    fonts.caption = makeFont(scale, 11, false, true, kDisplayFace);
+
+    HDC screen = GetDC(nullptr);
+    fonts.bodyLine = lineAdvance(screen, fonts.body) + scale.design(1);
+    fonts.titleLine = lineAdvance(screen, fonts.title) + scale.design(6);
+    ReleaseDC(nullptr, screen);
+    return fonts;
+}
+
+void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts) {
+    fillRect(dc, client, kBackgroundColour);
+    RECT header = layout::toPixels(scale, layout::kHeader);
+    header.right = client.right;
+    paintHeaderBanner(dc, header, scale, fonts);
+    RECT footer = layout::toPixels(scale, layout::kFooter);
+    footer.right = client.right;
+    footer.bottom = client.bottom > footer.bottom ? client.bottom : footer.bottom;
+    paintFooter(dc, footer, scale, fonts);
+}
+
+void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, bool welcome,
+               const std::vector<wizard::PageLine>& lines) {
+    paintSubHeader(dc, layout::toPixels(scale, layout::kSubHeader), scale, fonts, welcome);
+    fillRect(dc, layout::toPixels(scale, layout::kPicture), kPictureColour);
+
+    SetBkMode(dc, TRANSPARENT);
+    const int x = scale.twips(layout::kTextLeft);
+    int y = scale.twips(layout::kTextTop);
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const bool title = index == 0;
+        drawLine(dc, x, y, lines[index], fonts, title);
+        y += title ? fonts.titleLine : fonts.bodyLine;
+    }
+}
+
+int pageTextBottom(const Scale& scale, const Fonts& fonts, std::size_t lineCount) {
+    int bottom = scale.twips(layout::kTextTop);
+    if (lineCount > 0) {
+        bottom += fonts.titleLine + static_cast<int>(lineCount - 1) * fonts.bodyLine;
+    }
+    return bottom;
+}
+
+int folderGlyphWidth(const Scale& scale) {
+    return scale.design(16);
+}
+int folderGlyphHeight(const Scale& scale) {
+    return scale.design(13);
+}
+
+void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, bool open) {
+    auto d = [&](int value) { return scale.design(value); };
+    constexpr COLORREF kEdge = RGB(168, 124, 36);
+    constexpr COLORREF kBack = RGB(232, 188, 76);
+    constexpr COLORREF kFront = RGB(252, 218, 118);
+    const POINT tab[] = {{x, y + d(2)}, {x + d(2), y}, {x + d(6), y}, {x + d(7), y + d(2)}};
+    fillPolygon(dc, tab, 4, kBack, kEdge);
+    fillRect(dc, RECT{x, y + d(2), x + d(15), y + d(12)}, kEdge);
+    fillRect(dc, RECT{x + 1, y + d(2) + 1, x + d(15) - 1, y + d(12) - 1}, kBack);
+    if (open) {
+        // The front leaf tipped forward, showing the inside.
+        const POINT front[] = {
+            {x, y + d(12)}, {x + d(3), y + d(5)}, {x + d(16), y + d(5)}, {x + d(13), y + d(12)}};
+        fillPolygon(dc, front, 4, kFront, kEdge);
+    } else {
+        fillRect(dc, RECT{x + 1, y + d(4), x + d(15) - 1, y + d(12) - 1}, kFront);
+    }
+}
+
+} // namespace platform::win32

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/win32/win32.h"
+#include "platform/win32/window/dpi.h"
+#include "platform/win32/window/gdi.h"
+#include "wizard/pages.h"
+
+#include <vector>
+
+namespace platform::win32 {
+
+inline constexpr COLORREF kBackgroundColour = RGB(228, 228, 228);
+inline constexpr COLORREF kPictureColour = RGB(204, 204, 204);
+
+// Every face the window draws, made for one screen resolution.
+struct Fonts {
+    Font dialog;       // the controls and the footer
+    Font body;         // page text
+    Font bodyBold;     // bold runs of page text
+    Font title;        // the first line of a page
+    Font slogan;       // the header banner
+    Font logo;         // "Quintara4Palm" in the sub-header strip
+    Font caption;      // "welcome to", "setup program"
+    int bodyLine = 0;  // pixels from one line of page text to the next
+    int titleLine = 0; // pixels from the title to the first body line
+};
+
+Fonts makeFonts(const Scale& scale);
+
+// The main window's own face: background, header banner and footer.
+void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts);
+
+// A page's face: its sub-header strip and its picture with the page text.
+void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, bool welcome,
+               const std::vector<wizard::PageLine>& lines);
+
+// The bottom of `lineCount` lines of page text, in page pixels.
+int pageTextBottom(const Scale& scale, const Fonts& fonts, std::size_t lineCount);
+
+// A small folder, open or closed, with its top-left corner at (x, y).
+void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, bool open);
+// The glyph's width and height in pixels.
+int folderGlyphWidth(const Scale& scale);
+int folderGlyphHeight(const Scale& scale);
+
+} // namespace platform::win32
