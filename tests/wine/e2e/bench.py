@@ -1,0 +1,225 @@
+#!/usr/bin/env python3
+"""The performance figures of the Windows program behind scripts/bench; each timing
+is the median of several runs in one prefix on its own Xvfb."""
+
+import argparse
+import os
+import pathlib
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+
+from q4p_e2e import machine  # noqa: E402
+from q4p_e2e.machine import Pc  # noqa: E402
+from q4p_e2e.session import Session, SessionError, arch_of_build, stop_process  # noqa: E402
+from q4p_e2e.ui import Screen, UiError  # noqa: E402
+from q4p_e2e.wizard import WizardRun  # noqa: E402
+
+COMPILERS = {"win64": "x86_64-w64-mingw32-gcc-posix", "win32": "i686-w64-mingw32-gcc-posix"}
+TREE_FILES = 20_000
+
+MINIMAL_WINDOW = r"""
+#include <windows.h>
+static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_TIMER || m == WM_DESTROY) { PostQuitMessage(0); return 0; }
+    return DefWindowProcA(w, m, wp, lp);
+}
+int WINAPI WinMain(HINSTANCE i, HINSTANCE p, LPSTR c, int s) {
+    WNDCLASSA wc = {0};
+    MSG msg;
+    HWND w;
+    (void)p; (void)c; (void)s;
+    wc.lpfnWndProc = proc; wc.hInstance = i; wc.lpszClassName = "Q4PBenchMinimal";
+    RegisterClassA(&wc);
+    w = CreateWindowA("Q4PBenchMinimal", "Q4P Bench Minimal", WS_OVERLAPPEDWINDOW,
+                      100, 100, 555, 408, NULL, NULL, i, NULL);
+    ShowWindow(w, SW_SHOW);
+    SetTimer(w, 1, 3000, NULL);
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+}
+"""
+
+FIND_FILE = r"""
+#include <windows.h>
+#include <stdio.h>
+typedef int(WINAPI *FindFn)(char *, char *, char *);
+int main(int argc, char **argv) {
+    char buffer[260];
+    LARGE_INTEGER f, a, b;
+    HMODULE lib;
+    FindFn find;
+    int found;
+    if (argc < 4) return 2;
+    lib = LoadLibraryA(argv[1]);
+    if (!lib) return 3;
+    find = (FindFn)(void (*)(void))GetProcAddress(lib, "dllFindFile");
+    if (!find) return 4;
+    memset(buffer, ' ', sizeof buffer);
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&a);
+    found = find(argv[2], argv[3], buffer);
+    QueryPerformanceCounter(&b);
+    printf("%d %.3f\n", found, (double)(b.QuadPart - a.QuadPart) * 1000.0 / f.QuadPart);
+    return 0;
+}
+"""
+
+
+def median_ms(samples):
+    return statistics.median(samples) * 1000.0
+
+
+def compile_program(arch, source, out, gui):
+    c_file = out.with_suffix(".c")
+    c_file.write_text(source)
+    flags = ["-O2", "-s", "-static"] + (["-mwindows"] if gui else [])
+    subprocess.run([COMPILERS[arch], *flags, str(c_file), "-o", str(out)], check=True)
+    return out
+
+
+def time_to_window(session, screen, args, title, timeout=30):
+    """Seconds from starting a program to its window being mapped on the display."""
+    started = time.monotonic()
+    process = session.start(args)
+    while time.monotonic() - started < timeout:
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                             env=session.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if out.stdout.strip():
+            return time.monotonic() - started, process
+        time.sleep(0.01)
+    stop_process(process)
+    raise UiError(f"{title!r} did not appear within {timeout} s")
+
+
+def bench_launch(session, screen, setup_exe, minimal_exe, runs):
+    setup, minimal = [], []
+    for _ in range(runs):
+        seconds, process = time_to_window(session, screen, [setup_exe], "Quintara4Palm Setup")
+        setup.append(seconds)
+        screen.wait_page("- Windows 95/98/ME/NT/2000/XP")
+        screen.focus(screen.state())
+        screen.key("Escape")
+        process.wait(timeout=30)
+        seconds, process = time_to_window(session, screen, [str(minimal_exe)], "Q4P Bench Minimal")
+        minimal.append(seconds)
+        process.wait(timeout=30)
+    return median_ms(setup), median_ms(minimal)
+
+
+def bench_install(session, screen, setup_exe, pc, work, runs):
+    """Install pressed -> completion page, against cp of the files the run places."""
+    installs = []
+    for n in range(runs):
+        run = WizardRun(session, screen, work / f"install-{n}", log=False)
+        run.start(setup_exe)
+        run.press_next("FrameChooseDir")
+        run.press_next("FrameChooseUser")
+        run.pick_user(pc.users[0].name)
+        run.press_next("FrameListFiles")
+        started = time.monotonic()
+        screen.key("Return")
+        screen.wait_page("finalFrame", timeout=120, poll=0.01)
+        installs.append(time.monotonic() - started)
+        run.leave("Return")
+
+    media = session.unix_path(machine.MEDIA_DIR)
+    names = [p.name for p in media.iterdir() if p.name != "setup.exe"]
+    target = session.drive_c / "bench-cp"
+    copies = []
+    for _ in range(runs):
+        shutil.rmtree(target, ignore_errors=True)
+        target.mkdir()
+        started = time.monotonic()
+        subprocess.run(["cp", *[str(media / n) for n in names], str(target)], check=True)
+        copies.append(time.monotonic() - started)
+    shutil.rmtree(target, ignore_errors=True)
+    return median_ms(installs), median_ms(copies), len(names)
+
+
+def bench_find(session, find_exe, runs):
+    """dllFindFile over a tree of TREE_FILES files, for a name that is not there (the
+    whole tree is walked), against find over the same tree."""
+    tree = session.drive_c / "bench-tree"
+    shutil.rmtree(tree, ignore_errors=True)
+    for d in range(200):
+        folder = tree / f"dir{d // 20:02d}" / f"sub{d:03d}"
+        folder.mkdir(parents=True)
+        for f in range(TREE_FILES // 200):
+            (folder / f"file{f:03d}.dat").touch()
+    library = machine.MEDIA_DIR + "\\quinTool.dll"
+    inside, finds = [], []
+    for _ in range(runs):
+        out = session.run([str(find_exe), library, "C:\\bench-tree", "absent.exe"], timeout=120,
+                          check=True).stdout.decode().split()
+        if out[0] != "0":
+            raise UiError(f"dllFindFile found a file that is not there: {out}")
+        inside.append(float(out[1]) / 1000.0)
+        started = time.monotonic()
+        subprocess.run(["find", str(tree), "-iname", "absent.exe"], check=True,
+                       stdout=subprocess.DEVNULL)
+        finds.append(time.monotonic() - started)
+    shutil.rmtree(tree, ignore_errors=True)
+    return median_ms(inside), median_ms(finds)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build-dir", required=True, type=pathlib.Path)
+    parser.add_argument("--product-build-dir", type=pathlib.Path)
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+    build_dir = args.build_dir.resolve()
+    arch = arch_of_build(build_dir)
+    work = build_dir / "bench"
+    shutil.rmtree(work, ignore_errors=True)
+    work.mkdir(parents=True)
+
+    print(f"Quintara4Palm Setup performance, median of {args.runs} runs, {arch} build under Wine")
+    for label, folder in [("i686 (the product)", args.product_build_dir), (arch, build_dir)]:
+        exe = folder / "media" / "setup.exe" if folder else None
+        if exe and exe.exists():
+            print(f"  size of setup.exe, {label:20} {exe.stat().st_size / 1024:8.1f} KiB")
+
+    session = keeper = None
+    try:
+        session = Session.create(arch, work / "prefix", build_dir / "wine-templates")
+        pc = Pc()
+        machine.seed(session, pc, build_dir)
+        setup_exe = machine.copy_media(session, build_dir)
+        screen = Screen(session, build_dir / "testbin" / "q4p_probe.exe")
+        # One idle program keeps the Wine server up, so every run starts equally warm.
+        keeper = session.start([str(build_dir / "testbin" / "open_window.exe"), "bench", "900"])
+        keeper.stdout.readline()
+        minimal_exe = compile_program(arch, MINIMAL_WINDOW, work / "minimal.exe", gui=True)
+        find_exe = compile_program(arch, FIND_FILE, work / "findfile.exe", gui=False)
+
+        setup_ms, minimal_ms = bench_launch(session, screen, setup_exe, minimal_exe, args.runs)
+        print(f"  launch to first window shown      {setup_ms:8.0f} ms   minimal Win32 window "
+              f"{minimal_ms:6.0f} ms   ratio {setup_ms / minimal_ms:5.2f}")
+        install_ms, cp_ms, count = bench_install(session, screen, setup_exe, pc, work, args.runs)
+        print(f"  Install pressed to completion page {install_ms:7.0f} ms   cp of the same "
+              f"{count} files {cp_ms:6.1f} ms   ratio {install_ms / max(cp_ms, 0.1):5.0f}")
+        find_ms, unix_find_ms = bench_find(session, find_exe, args.runs)
+        print(f"  dllFindFile over {TREE_FILES} files     {find_ms:8.0f} ms   find over the "
+              f"same tree {unix_find_ms:6.0f} ms   ratio {find_ms / unix_find_ms:5.2f}")
+        print("  (the install is timed by polling the window every 10 ms, from the key press; "
+              "dllFindFile is timed inside the Windows process, find as a whole process)")
+        return 0
+    except (SessionError, UiError, subprocess.SubprocessError) as e:
+        print(f"bench: {e}", file=sys.stderr)
+        return 1
+    finally:
+        if keeper is not None:
+            stop_process(keeper)
+        if session is not None:
+            session.close(remove_prefix=True)
+
+
+if __name__ == "__main__":
+    os.environ.pop("DISPLAY", None)
+    sys.exit(main())

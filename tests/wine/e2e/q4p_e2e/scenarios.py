@@ -1,0 +1,297 @@
+"""The end-to-end scenarios: a PC, a person's walk through the wizard, and what the
+machine holds afterwards."""
+
+import dataclasses
+import pathlib
+
+from . import checks, machine
+from .checks import Expect
+from .machine import DEFAULT_INSTALL_DIR, HandheldUser, Pc
+from .registry import HKCU, Registry
+from .session import stop_process
+from .ui import Screen
+from .wizard import WizardRun
+
+EXIT_INSTALLED, EXIT_CANCELLED, EXIT_INCOMPLETE, EXIT_STOPPED = 0, 2, 4, 7
+INSTALL_TIMEOUT = 60
+
+
+@dataclasses.dataclass
+class Context:
+    session: object
+    build_dir: pathlib.Path
+    source_dir: pathlib.Path
+    artifacts: pathlib.Path
+    expect: Expect = dataclasses.field(default_factory=Expect)
+
+    def prepare(self, pc):
+        machine.seed(self.session, pc, self.build_dir)
+        self.setup_exe = machine.copy_media(self.session, self.build_dir)
+        self.media = self.session.unix_path(machine.MEDIA_DIR)
+        self.screen = Screen(self.session, self.build_dir / "testbin" / "q4p_probe.exe")
+
+    def wizard(self, run_name=""):
+        return WizardRun(self.session, self.screen, self.artifacts / run_name)
+
+    def registry(self):
+        self.screen.close()
+        self.expect.that(self.session.wait_idle(), "Wine did not come to rest after setup.exe")
+        return Registry(self.session.prefix)
+
+
+def expect_buttons(expect, visit, next_caption, back, cancel, next_enabled=True):
+    """The button row of a page: Next's caption and state, and which of Back and Cancel show."""
+    expect.equal(visit.button("next"), (next_caption, True, next_enabled),
+                 f"{visit.frame}: Next (caption, visible, enabled)")
+    expect.equal(visit.button("back")[1], back, f"{visit.frame}: Back visible")
+    expect.equal(visit.button("cancel")[1], cancel, f"{visit.frame}: Cancel visible")
+
+
+def expect_exit(expect, run, code):
+    expect.equal(run.exit_code, code, "setup.exe exit code")
+
+
+def expect_not_installed(ctx, reg, unregistered=1):
+    """What a wizard left without an installation: the clean-up ran, the product key is
+    there but empty (left by the presence test), nothing was placed."""
+    expect = ctx.expect
+    checks.check_unregistered(expect, reg, unregistered)
+    expect.equal(reg.key(HKCU, machine.PRODUCT_KEY), {}, "product key (created empty)")
+    expect.that(not ctx.session.unix_path(DEFAULT_INSTALL_DIR).exists(),
+                "the install folder was made")
+    expect.equal(reg.subkeys(HKCU, machine.STANDINS + "\\Conduits"), [], "conduit registrations")
+
+
+def walk_to_summary(ctx, run, pc, user, typed_folder=None):
+    """Welcome, folder, user, summary, checking each page on the way. Answers the folder."""
+    expect = ctx.expect
+    expect_buttons(expect, run.current, "Next", back=False, cancel=True)
+    folder_page = run.press_next("FrameChooseDir")
+    expect_buttons(expect, folder_page, "Next", back=True, cancel=True)
+    expect.equal(folder_page.state["dirName"]["text"], DEFAULT_INSTALL_DIR, "folder text box")
+    install_dir = DEFAULT_INSTALL_DIR
+    if typed_folder:
+        run.type_folder(typed_folder)
+        install_dir = typed_folder
+
+    user_page = run.press_next("FrameChooseUser")
+    expect_buttons(expect, user_page, "Next", back=True, cancel=True, next_enabled=False)
+    listed = sorted((u.name for u in pc.users), key=str.lower)
+    expect.equal(user_page.state["listUsers"]["items"], listed, "handheld users listed")
+    expect.equal(user_page.state["listUsers"]["selected"], -1, "user selected before a pick")
+    run.pick_user(user.name)
+
+    summary = run.press_next("FrameListFiles")
+    expect_buttons(expect, summary, "Install", back=True, cancel=True)
+    startup = machine.XLSTART_DIR if pc.spreadsheet else ""
+    excel_dir = machine.OFFICE_DIR + "\\" if pc.spreadsheet else ""
+    expect.equal(summary.state["listaFicheiros"]["text"],
+                 checks.summary_lines(startup, excel_dir, "C:\\windows", user.directory,
+                                      install_dir), "summary text")
+    return install_dir
+
+
+def install_and_exit(ctx, run):
+    final = run.press_next("FrameFinal", timeout=INSTALL_TIMEOUT)
+    expect_buttons(ctx.expect, final, "Exit", back=False, cancel=False)
+    incomplete = final.state["incompleteList"]
+    ctx.expect.that(incomplete is None or not incomplete["visible"],
+                    f"completion page lists what was not placed: {incomplete}")
+    run.leave("Return")
+    expect_exit(ctx.expect, run, EXIT_INSTALLED)
+
+
+def check_installed(ctx, reg, pc, user, install_dir, queued=True, conduit_calls=1):
+    expect, session = ctx.expect, ctx.session
+    checks.check_product_files(expect, session, install_dir, ctx.media)
+    checks.check_spreadsheet_files(expect, session, ctx.media)
+    checks.check_handheld(expect, session, reg, pc, user.name, install_dir, queued)
+    checks.check_shortcuts(expect, session, pc, ctx.source_dir, install_dir, user.directory)
+    checks.check_conduit(expect, reg, install_dir, conduit_calls)
+    checks.check_product_values(expect, reg, install_dir)
+    checks.check_nothing_in_windows(expect, session)
+    checks.check_unregistered(expect, reg, 0)
+
+
+# ---- the scenarios
+
+
+def typical(ctx):
+    pc = Pc()
+    ctx.prepare(pc)
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    user = pc.users[0]
+    install_dir = walk_to_summary(ctx, run, pc, user)
+    # Back from the summary: the user list is rebuilt, nothing picked, Next disabled.
+    again = run.press_back("FrameChooseUser")
+    ctx.expect.equal((again.state["listUsers"]["selected"], again.button("next")[2]),
+                     (-1, False), "user page after Back (selection, Next enabled)")
+    run.pick_user(user.name)
+    run.press_next("FrameListFiles")
+    install_and_exit(ctx, run)
+    ctx.expect.equal(run.frames, ["FrameWelcome", "FrameChooseDir", "FrameChooseUser",
+                                  "FrameListFiles", "FrameChooseUser", "FrameListFiles",
+                                  "FrameFinal"], "pages seen")
+    check_installed(ctx, ctx.registry(), pc, user, install_dir)
+
+
+def no_handheld_desktop(ctx):
+    ctx.prepare(Pc(handheld_desktop=False))
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    stop = run.press_next("FrameNFDesktop")
+    expect_buttons(ctx.expect, stop, "Exit", back=False, cancel=False)
+    run.leave("Return")
+    expect_exit(ctx.expect, run, EXIT_STOPPED)
+    expect_not_installed(ctx, ctx.registry())
+
+
+def no_spreadsheet_no_pdf(ctx):
+    ctx.prepare(Pc(spreadsheet=False, pdf_reader=False))
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    expect_buttons(ctx.expect, run.press_next("FrameNFExcel"), "Next", back=True, cancel=True)
+    expect_buttons(ctx.expect, run.press_next("FrameNFAcrobat"), "Next", back=True, cancel=True)
+    # Back from a notice page returns to the welcome page, and the tests run again.
+    run.press_back("FrameWelcome")
+    run.press_next("FrameNFExcel")
+    run.press_next("FrameNFAcrobat")
+    run.press_next("FrameChooseDir")
+    run.leave("Escape")
+    ctx.expect.equal(run.frames, ["FrameWelcome", "FrameNFExcel", "FrameNFAcrobat",
+                                  "FrameWelcome", "FrameNFExcel", "FrameNFAcrobat",
+                                  "FrameChooseDir"], "pages seen")
+    expect_exit(ctx.expect, run, EXIT_CANCELLED)
+    expect_not_installed(ctx, ctx.registry())
+
+
+def excel_open(ctx):
+    ctx.prepare(Pc())
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    spreadsheet = ctx.session.start([str(ctx.build_dir / "testbin" / "open_window.exe"),
+                                     "Microsoft Excel - Book1", "90"])
+    try:
+        ready = spreadsheet.stdout.readline().decode(errors="replace").strip()
+        ctx.expect.equal(ready, "ready", "the spreadsheet window opened")
+        ctx.screen.focus(run.current.state)
+        stop = run.press_next("FrameCloseExcel")
+        expect_buttons(ctx.expect, stop, "Exit", back=False, cancel=False)
+        run.leave("Return")
+    finally:
+        stop_process(spreadsheet)
+    expect_exit(ctx.expect, run, EXIT_STOPPED)
+    expect_not_installed(ctx, ctx.registry())
+
+
+def cancel_clean(ctx):
+    pc = Pc(quinfrm_in_windows=True)
+    ctx.prepare(pc)
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    walk_to_summary(ctx, run, pc, pc.users[0])
+    run.leave("Escape")
+    expect_exit(ctx.expect, run, EXIT_CANCELLED)
+    reg = ctx.registry()
+    expect_not_installed(ctx, reg)
+    ctx.expect.that(not (ctx.session.unix_path("C:\\windows") / "QuinFrm.dll").exists(),
+                    "QuinFrm.dll is still in the Windows folder")
+    checks.check_nothing_handed_over(ctx.expect, ctx.session, reg, pc)
+
+
+def second_install(ctx):
+    pc = Pc()
+    ctx.prepare(pc)
+    user = pc.users[0]
+    first = ctx.wizard("first")
+    first.start(ctx.setup_exe)
+    install_dir = walk_to_summary(ctx, first, pc, user)
+    install_and_exit(ctx, first)
+
+    folder = ctx.session.unix_path(install_dir)
+    (folder / "license.txt").write_bytes(b"changed since the first installation")
+    (folder / "notes.txt").write_bytes(b"the user's own file")
+    machine.import_reg(ctx.session, f'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\{machine.PRODUCT_KEY}]'
+                       '\r\n"LastUserName"="Marta Costa"\r\n\r\n')
+
+    second = ctx.wizard("second")
+    second.start(ctx.setup_exe)
+    walk_to_summary(ctx, second, pc, user)
+    install_and_exit(ctx, second)
+    reg = ctx.registry()
+
+    ctx.expect.equal(checks.names(folder), sorted(checks.INSTALLED + ["notes.txt"]),
+                     "install folder after the second installation")
+    (folder / "notes.txt").unlink()
+    check_installed(ctx, reg, pc, user, install_dir, conduit_calls=2)
+
+
+def queue_refuses(ctx):
+    pc = Pc(users=[HandheldUser("Marta Costa", machine.PALM_DIR + "\\CostaM", refuse=True),
+                   HandheldUser("alex", machine.PALM_DIR + "\\alex")],
+            folders=["C:\\Apps"])
+    ctx.prepare(pc)
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    user = pc.users[0]
+    install_dir = walk_to_summary(ctx, run, pc, user, typed_folder="C:\\Apps\\Quintara4Palm")
+    install_and_exit(ctx, run)
+    check_installed(ctx, ctx.registry(), pc, user, install_dir, queued=False)
+
+
+def closed(ctx):
+    """Alt+F4 closes the window without going through Cancel: no clean-up runs, so
+    QuinFrm stays registered and no product key is made."""
+    ctx.prepare(Pc())
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    run.press_next("FrameChooseDir")
+    run.leave("alt+F4")
+    expect_exit(ctx.expect, run, EXIT_CANCELLED)
+    reg = ctx.registry()
+    checks.check_unregistered(ctx.expect, reg, 0)
+    ctx.expect.equal(reg.key(HKCU, machine.PRODUCT_KEY), None, "product key")
+
+
+def incomplete(ctx):
+    """A file missing from the media: the run skips that copy, and the completion page
+    and the exit code say so instead of reporting success."""
+    pc = Pc()
+    ctx.prepare(pc)
+    (ctx.media / "Documentation.pdf").unlink()
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    user = pc.users[0]
+    install_dir = walk_to_summary(ctx, run, pc, user)
+    final = run.press_next("FrameFinal", timeout=INSTALL_TIMEOUT)
+    expect_buttons(ctx.expect, final, "Exit", back=False, cancel=False)
+    listed = final.state["incompleteList"]
+    ctx.expect.that(listed is not None and listed["visible"], "the list of what was not "
+                    "placed is not shown")
+    if listed:
+        ctx.expect.equal(listed["text"], install_dir + "\\Documentation.pdf",
+                         "what was not placed")
+    run.leave("Return")
+    expect_exit(ctx.expect, run, EXIT_INCOMPLETE)
+    reg = ctx.registry()
+    folder = ctx.session.unix_path(install_dir)
+    ctx.expect.equal(checks.names(folder),
+                     sorted(n for n in checks.INSTALLED if n != "Documentation.pdf"),
+                     "files in the install folder")
+    checks.check_handheld(ctx.expect, ctx.session, reg, pc, user.name, install_dir)
+    checks.check_product_values(ctx.expect, reg, install_dir)
+    checks.check_unregistered(ctx.expect, reg, 0)
+
+
+SCENARIOS = {
+    "typical": typical,
+    "no-handheld-desktop": no_handheld_desktop,
+    "no-spreadsheet-no-pdf": no_spreadsheet_no_pdf,
+    "excel-open": excel_open,
+    "cancel-clean": cancel_clean,
+    "second-install": second_install,
+    "queue-refuses": queue_refuses,
+    "incomplete": incomplete,
+    "closed": closed,
+}
