@@ -15,7 +15,9 @@ char driveLetterOf(const std::string& path) {
     return 0;
 }
 
-bool isRoot(const std::string& path) { return path.size() == 3 && path[1] == ':' && path[2] == '\\'; }
+bool isRoot(const std::string& path) {
+    return path.size() == 3 && path[1] == ':' && path[2] == '\\';
+}
 
 std::string withoutTrailingSeparator(std::string path) {
     while (path.size() > 3 && path.back() == '\\') {
@@ -47,7 +49,9 @@ void ListBox::clear() {
     listIndex_ = -1;
 }
 
-void ListBox::addItem(std::string item) { items_.push_back(std::move(item)); }
+void ListBox::addItem(std::string item) {
+    items_.push_back(std::move(item));
+}
 
 const std::string& ListBox::item(int position) const {
     if (position < 0 || position >= count()) {
@@ -68,7 +72,9 @@ void ListBox::select(int position) {
 
 DriveList::DriveList(FileSystem& files) : files_(files) {}
 
-std::vector<char> DriveList::drives() const { return files_.drives(); }
+std::vector<char> DriveList::drives() const {
+    return files_.drives();
+}
 
 void DriveList::selectFromPath(const std::string& path) {
     const char letter = driveLetterOf(path);

@@ -19,7 +19,7 @@ constexpr std::uint32_t kReadBufferBytes = 255;
 
 // Closes the key it was given on every way out of the call.
 class OpenKey {
-  public:
+public:
     explicit OpenKey(platform::RegistryService& registry) : registry_(registry) {}
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
@@ -35,7 +35,7 @@ class OpenKey {
     }
     RegKey get() const { return key_; }
 
-  private:
+private:
     platform::RegistryService& registry_;
     RegKey key_ = 0;
     bool open_ = false;

@@ -15,8 +15,7 @@ std::string ReadRegString(platform::RegistryService& registry, const std::string
 
 // Stores a REG_SZ value, creating the key when it is missing. Never reports a failure.
 void WriteRegString(platform::RegistryService& registry, const std::string& keyPath,
-                    const std::string& valueName, const std::string& value,
-                    platform::RegRoot root);
+                    const std::string& valueName, const std::string& value, platform::RegRoot root);
 
 // True when the value exists. Never fails; a missing key is left created.
 bool RegValueExists(platform::RegistryService& registry, const std::string& keyPath,

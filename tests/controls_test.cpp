@@ -97,8 +97,8 @@ TEST(Controls, DirListOpensFoldersAndDriveCurrentFolder) {
     dir.open("C:\\Program Files\\Office");
     EXPECT_EQ(dir.parents(), (std::vector<std::string>{"C:\\", "C:\\Program Files"}));
     dir.open("C:\\Program Files");
-    EXPECT_EQ(dir.subfolders(), (std::vector<std::string>{"C:\\Program Files\\Office",
-                                                          "C:\\Program Files\\Palm"}));
+    EXPECT_EQ(dir.subfolders(),
+              (std::vector<std::string>{"C:\\Program Files\\Office", "C:\\Program Files\\Palm"}));
 }
 
 } // namespace

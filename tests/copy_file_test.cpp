@@ -12,7 +12,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 class CopyOneFile : public ::testing::Test {
-  protected:
+protected:
     CopyOneFile() {
         files.addFile("C:\\SETUP\\Quintara.dll", "new contents");
         files.addFile("C:\\Q4P\\Quintara.dll", "old contents");

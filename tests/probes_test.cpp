@@ -16,7 +16,7 @@ const std::string kCurrentVersion = "SOFTWARE\\Microsoft\\Windows\\CurrentVersio
 const std::string kAppPaths = kCurrentVersion + "\\App Paths\\";
 
 class Probes : public ::testing::Test {
-  protected:
+protected:
     Probes() {
         fake.registry.putString(kHkeyLocalMachine, kCurrentVersion, "ProgramFilesDir",
                                 "C:\\Program Files");
@@ -112,7 +112,7 @@ TEST_F(Probes, AcrobatDirTriesTheReaderWhenAcrobatGivesNothing) {
 
 // A tool library whose search reports success with a buffer of its own making.
 class RawSearch : public doubles::FakeToolLibrary {
-  public:
+public:
     std::string written;
     std::int32_t dllFindFile(const std::string&, const std::string&, char* buffer) override {
         std::memcpy(buffer, written.data(), written.size());

@@ -16,7 +16,7 @@ bool excelOpen(doubles::FakeWindowList& windows, const std::string& text = "Micr
 
 // Records every walk step it is asked for.
 class WalkedWindows : public doubles::FakeWindowList {
-  public:
+public:
     std::vector<std::string> steps;
     platform::WindowHandle getWindow(platform::WindowHandle window,
                                      platform::WindowCommand command) override {

@@ -31,18 +31,20 @@ struct TextRun {
 inline bool operator==(const TextRun& a, const TextRun& b) {
     return a.text == b.text && a.bold == b.bold;
 }
-inline bool operator!=(const TextRun& a, const TextRun& b) { return !(a == b); }
+inline bool operator!=(const TextRun& a, const TextRun& b) {
+    return !(a == b);
+}
 using PageLine = std::vector<TextRun>; // an empty line is a blank line
 
 enum class SubHeader { Welcome, Plain }; // PicSubCabecalhoWelc, or PicSubCabecalho1..9
 
 struct PageSpec {
     FrameId id;
-    const char* frameName;  // "FrameWelcome"
-    const char* tag;        // the frame's caption, never drawn
-    const char* subHeader;  // "PicSubCabecalhoWelc", "PicSubCabecalho6", ...
+    const char* frameName; // "FrameWelcome"
+    const char* tag;       // the frame's caption, never drawn
+    const char* subHeader; // "PicSubCabecalhoWelc", "PicSubCabecalho6", ...
     SubHeader subHeaderKind;
-    const char* picture;    // "PicFrameWelcome", ...
+    const char* picture;         // "PicFrameWelcome", ...
     std::vector<PageLine> lines; // the page picture's text; the first line is the bold title
     std::vector<PageControl> controls;
 };

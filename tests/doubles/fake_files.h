@@ -185,8 +185,12 @@ public:
     }
 
 private:
-    static char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-    static char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+    static char lower(char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    static char upper(char c) {
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
     static std::string trimmed(std::string path) {
         while (path.size() > 3 && path.back() == '\\') {
             path.pop_back();

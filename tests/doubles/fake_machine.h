@@ -17,7 +17,7 @@ struct FakeMachine {
     FakeFormLibrary formLibrary;
     FakeConduit conduit;
     FakeSpreadsheet spreadsheet;
-    platform::Machine machine{registry, windows, files, installAide,
+    platform::Machine machine{registry,    windows,     files,   installAide,
                               toolLibrary, formLibrary, conduit, spreadsheet};
 };
 

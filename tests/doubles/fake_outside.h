@@ -34,13 +34,13 @@ public:
     };
     std::vector<User> users;
     bool loadable = true;
-    std::optional<std::int32_t> countOverride;      // what PltGetUserCount answers instead
-    std::optional<std::int32_t> failGetUserAt;      // PltGetUser fails (-1) from this index on
-    std::optional<std::int32_t> getUserResult;      // a result other than 0, e.g. 70000
-    std::optional<std::int32_t> sizeOverride;       // the size every call reports
-    std::optional<std::string> desktopPath;         // none: PltGetPath fails
-    bool refuseAll = false;                          // PltInstallFile answers -1
-    std::set<std::string> missingUsers;              // PltGetUserDirectory fails for these
+    std::optional<std::int32_t> countOverride; // what PltGetUserCount answers instead
+    std::optional<std::int32_t> failGetUserAt; // PltGetUser fails (-1) from this index on
+    std::optional<std::int32_t> getUserResult; // a result other than 0, e.g. 70000
+    std::optional<std::int32_t> sizeOverride;  // the size every call reports
+    std::optional<std::string> desktopPath;    // none: PltGetPath fails
+    bool refuseAll = false;                    // PltInstallFile answers -1
+    std::set<std::string> missingUsers;        // PltGetUserDirectory fails for these
     std::map<std::string, std::vector<std::string>> queue; // user -> queued paths
     std::vector<std::string> calls;
 

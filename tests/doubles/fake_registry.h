@@ -73,7 +73,7 @@ public:
             return platform::RegStatus::AccessDenied;
         }
         disposition = keys_.count(id) != 0 ? platform::RegDisposition::OpenedExistingKey
-                                            : platform::RegDisposition::CreatedNewKey;
+                                           : platform::RegDisposition::CreatedNewKey;
         makeKey(root, subKey);
         key = ++lastHandle_;
         open_[key] = id;
