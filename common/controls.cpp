@@ -1,32 +1,9 @@
-#include "platform/controls.h"
+#include "common/controls.h"
 
-#include "platform/error.h"
+#include "common/error.h"
+#include "common/text_rules.h"
 
-#include <cctype>
-
-namespace platform {
-
-namespace {
-
-char driveLetterOf(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
-    }
-    return 0;
-}
-
-bool isRoot(const std::string& path) {
-    return path.size() == 3 && path[1] == ':' && path[2] == '\\';
-}
-
-std::string withoutTrailingSeparator(std::string path) {
-    while (path.size() > 3 && path.back() == '\\') {
-        path.pop_back();
-    }
-    return path;
-}
-
-} // namespace
+namespace common {
 
 void Button::press() {
     if (visible_ && enabled_ && onClick) {
@@ -70,7 +47,7 @@ void ListBox::select(int position) {
     }
 }
 
-DriveList::DriveList(FileSystem& files) : files_(files) {}
+DriveList::DriveList(platform::FileSystem& files) : files_(files) {}
 
 std::vector<char> DriveList::drives() const {
     return files_.drives();
@@ -85,7 +62,7 @@ void DriveList::selectFromPath(const std::string& path) {
 }
 
 void DriveList::userSelect(char letter) {
-    change(static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
+    change(asciiLower(letter));
 }
 
 void DriveList::change(char letter) {
@@ -99,7 +76,7 @@ void DriveList::change(char letter) {
     }
 }
 
-DirList::DirList(FileSystem& files) : files_(files) {}
+DirList::DirList(platform::FileSystem& files) : files_(files) {}
 
 void DirList::open(const std::string& path) {
     const char letter = driveLetterOf(path);
@@ -107,7 +84,7 @@ void DirList::open(const std::string& path) {
         throw SetupError("Path not found");
     }
     std::string full = path.size() == 2 ? files_.currentDirectoryOfDrive(letter) : path;
-    full = withoutTrailingSeparator(full);
+    full = withoutTrailingSeparators(full);
     if (full.size() == 2) {
         full += '\\';
     }
@@ -125,7 +102,7 @@ void DirList::open(const std::string& path) {
 
 std::vector<std::string> DirList::parents() const {
     std::vector<std::string> result;
-    if (path_.empty() || isRoot(path_)) {
+    if (path_.empty() || isDriveRoot(path_)) {
         return result;
     }
     result.push_back(path_.substr(0, 3));
@@ -141,7 +118,7 @@ std::vector<std::string> DirList::subfolders() const {
     if (path_.empty()) {
         return result;
     }
-    const std::string prefix = isRoot(path_) ? path_ : path_ + "\\";
+    const std::string prefix = isDriveRoot(path_) ? path_ : path_ + "\\";
     for (const std::string& name : files_.subdirectories(path_)) {
         result.push_back(prefix + name);
     }
@@ -158,4 +135,4 @@ void FormWindow::close() {
     }
 }
 
-} // namespace platform
+} // namespace common

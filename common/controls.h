@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace common {
 
 // The window controls as the wizard sees them. Each model holds the control's
 // value; the window draws what the models hold and forwards what the user does.
@@ -71,7 +71,7 @@ private:
 // The drive list: one selected drive, shown as "c:".
 class DriveList {
 public:
-    explicit DriveList(FileSystem& files);
+    explicit DriveList(platform::FileSystem& files);
     std::function<void()> onChange;
 
     // The selected drive, lower case with its colon ("c:"); empty before the first selection.
@@ -88,14 +88,14 @@ public:
 private:
     void change(char letter);
 
-    FileSystem& files_;
+    platform::FileSystem& files_;
     std::string drive_;
 };
 
 // The directory list: one open folder, its parents above it, its subfolders below.
 class DirList {
 public:
-    explicit DirList(FileSystem& files);
+    explicit DirList(platform::FileSystem& files);
     std::function<void()> onChange;
 
     // The full path of the open folder, its entry -1 ("C:\" for a root,
@@ -113,7 +113,7 @@ public:
     std::vector<std::string> subfolders() const;
 
 private:
-    FileSystem& files_;
+    platform::FileSystem& files_;
     std::string path_;
 };
 
@@ -129,8 +129,8 @@ class FormWindow {
 public:
     std::function<void()> onClose; // the window layer destroys the real window
 
-    WindowHandle handle() const { return handle_; }
-    void setHandle(WindowHandle handle) { handle_ = handle; }
+    platform::WindowHandle handle() const { return handle_; }
+    void setHandle(platform::WindowHandle handle) { handle_ = handle; }
     int outerWidth() const { return outerWidth_; }   // twips
     int outerHeight() const { return outerHeight_; } // twips
     void setOuterWidth(int twips) { outerWidth_ = twips; }
@@ -139,9 +139,9 @@ public:
     void close();
 
 private:
-    WindowHandle handle_ = 0;
+    platform::WindowHandle handle_ = 0;
     int outerWidth_ = 0, outerHeight_ = 0;
     bool closed_ = false;
 };
 
-} // namespace platform
+} // namespace common

@@ -1,8 +1,18 @@
 #pragma once
 
-#include "wizard/setup_form.h"
+#include <optional>
 
-namespace platform::win32 {
+namespace common {
+
+// How a program's window ended, for the process's exit code.
+enum class Outcome {
+    Running,     // the window is still open
+    Installed,   // Exit after a run in which every step succeeded
+    Incomplete,  // Exit after a run in which some step failed
+    Cancelled,   // Cancel, before any run
+    Stopped,     // Exit from a stopping page (a prerequisite is missing)
+    StartFailed, // start-up could not complete
+};
 
 // The process's exit code, in the numbering installers commonly share (Inno
 // Setup's), so that scripts that run setup.exe can tell the endings apart.
@@ -16,27 +26,27 @@ enum ExitCode : int {
 
 // The window can also be closed from its system menu (or Alt+F4), which skips
 // ExitSetup and leaves the outcome Running: the code then says whether an
-// installation already ran, never that nothing happened when something did.
-inline ExitCode exitCodeFor(wizard::Outcome outcome,
-                            const std::optional<install::InstallReport>& report) {
+// installation already ran (`runComplete` holds whether it placed
+// everything), never that nothing happened when something did.
+inline ExitCode exitCodeFor(Outcome outcome, std::optional<bool> runComplete) {
     switch (outcome) {
-    case wizard::Outcome::Installed:
+    case Outcome::Installed:
         return kExitInstalled;
-    case wizard::Outcome::Incomplete:
+    case Outcome::Incomplete:
         return kExitIncomplete;
-    case wizard::Outcome::Cancelled:
+    case Outcome::Cancelled:
         return kExitCancelled;
-    case wizard::Outcome::Stopped:
+    case Outcome::Stopped:
         return kExitStopped;
-    case wizard::Outcome::StartFailed:
+    case Outcome::StartFailed:
         return kExitStartFailed;
-    case wizard::Outcome::Running:
+    case Outcome::Running:
         break;
     }
-    if (report) {
-        return report->complete() ? kExitInstalled : kExitIncomplete;
+    if (runComplete) {
+        return *runComplete ? kExitInstalled : kExitIncomplete;
     }
     return kExitCancelled;
 }
 
-} // namespace platform::win32
+} // namespace common

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform::win32 {
+namespace common {
 
 // The window's layout is given in twips (1440 to the inch) and its artwork in
 // pixels of a 96 dots-per-inch screen; both become device pixels here, with
@@ -22,4 +22,4 @@ private:
     }
 };
 
-} // namespace platform::win32
+} // namespace common

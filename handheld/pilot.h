@@ -7,7 +7,7 @@
 
 // The bridge to the handheld desktop software's install aide. None of these
 // catches a failure: a library or function that cannot be loaded, or a result
-// outside the signed 16-bit range, raises platform::SetupError.
+// outside the signed 16-bit range, raises common::SetupError.
 namespace Pilot {
 
 // The handheld users, sorted by their lower-case forms; equal forms keep the

@@ -1,6 +1,6 @@
 #include "probes/probes.h"
 
-#include "platform/error.h"
+#include "common/error.h"
 
 namespace Geral {
 
@@ -19,11 +19,11 @@ void CopyOneFile(platform::FileSystem& files, const std::string& source,
     // the old file with the whole copy or leaves it as it was.
     if (files.copyFile(source, temporary) != platform::FsStatus::Ok) {
         files.deleteFile(temporary);
-        throw platform::SetupError("Cannot copy " + source + " to " + destination);
+        throw common::SetupError("Cannot copy " + source + " to " + destination);
     }
     if (files.moveReplace(temporary, destination) != platform::FsStatus::Ok) {
         files.deleteFile(temporary);
-        throw platform::SetupError("Cannot replace " + destination);
+        throw common::SetupError("Cannot replace " + destination);
     }
 }
 

@@ -11,7 +11,7 @@
 // an open spreadsheet window and the file copy.
 namespace Geral {
 
-// Raises platform::SetupError when the program-files folder cannot be read.
+// Raises common::SetupError when the program-files folder cannot be read.
 std::string GetProgramFilesDir(platform::Machine& machine);
 // Each of these answers the empty text when not found; none fails.
 std::string GetExcelDir(platform::Machine& machine);
@@ -31,7 +31,7 @@ bool IsExcelWindowOpen(platform::WindowList& windows, platform::WindowHandle sta
 
 // Copies `source` over `destination`, replacing it in one step: the copy goes
 // to a temporary file beside the destination and is renamed over it. Raises
-// platform::SetupError on failure, leaving the old file whole and no temporary behind.
+// common::SetupError on failure, leaving the old file whole and no temporary behind.
 void CopyOneFile(platform::FileSystem& files, const std::string& source,
                  const std::string& destination);
 

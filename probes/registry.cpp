@@ -1,6 +1,6 @@
 #include "probes/registry.h"
 
-#include "platform/error.h"
+#include "common/error.h"
 
 #include <array>
 #include <cstdint>
@@ -71,7 +71,7 @@ std::string ReadRegString(platform::RegistryService& registry, const std::string
                           const std::string& valueName, platform::RegRoot root) {
     OpenKey key(registry);
     if (openForReading(registry, root, keyPath, key) != OpenResult::Existing) {
-        throw platform::SetupError(platform::kKeyUnavailable);
+        throw common::SetupError(common::kKeyUnavailable);
     }
 
     std::array<unsigned char, kReadBufferBytes> buffer{};
@@ -79,10 +79,10 @@ std::string ReadRegString(platform::RegistryService& registry, const std::string
     std::uint32_t type = 0; // not examined: any type is read as text
     if (registry.queryValue(key.get(), valueName, type, buffer.data(), byteCount) !=
         RegStatus::Ok) {
-        throw platform::SetupError(platform::kKeyUnavailable);
+        throw common::SetupError(common::kKeyUnavailable);
     }
     if (byteCount == 0) {
-        throw platform::SetupError("Invalid procedure call or argument");
+        throw common::SetupError("Invalid procedure call or argument");
     }
     if (byteCount > kReadBufferBytes) {
         byteCount = kReadBufferBytes;

@@ -8,7 +8,7 @@
 // one thing and closes the key again.
 namespace HandleRegistry {
 
-// The value's text; raises platform::SetupError ("Key unavailable") when the
+// The value's text; raises common::SetupError ("Key unavailable") when the
 // key or the value cannot be read. A key that did not exist is left created.
 std::string ReadRegString(platform::RegistryService& registry, const std::string& keyPath,
                           const std::string& valueName, platform::RegRoot root);

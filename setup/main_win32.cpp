@@ -1,8 +1,9 @@
 #include "platform/win32/win32.h"
 
+#include "common/exit_codes.h"
 #include "platform/win32/win32_machine.h"
-#include "platform/win32/window/exit_codes.h"
-#include "platform/win32/window/setup_window.h"
+#include "resource_ids.h"
+#include "winui/main_window.h"
 #include "wizard/setup_form.h"
 
 #include <commctrl.h>
@@ -12,12 +13,12 @@
 
 namespace {
 
-using namespace platform::win32;
+using common::kExitStartFailed;
 
 int runWizard(HINSTANCE instance, int showCommand) {
-    Win32Machine machine;
+    platform::win32::Win32Machine machine;
     wizard::Setup setup(machine.machine());
-    SetupWindow window(setup, instance);
+    winui::MainWindow window(setup, instance, IDI_QUINTARA);
     if (!window.create()) {
         return kExitStartFailed;
     }
@@ -34,19 +35,21 @@ int runWizard(HINSTANCE instance, int showCommand) {
     window.applyOuterSize();
     window.show(showCommand);
     window.run();
-    return exitCodeFor(setup.outcome(), setup.installReport());
+    const auto& report = setup.installReport();
+    return common::exitCodeFor(setup.outcome(),
+                               report ? std::optional<bool>(report->complete()) : std::nullopt);
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    HardenLibrarySearch();
+    platform::win32::hardenLibrarySearch();
     // A drive without a medium answers "not ready" instead of asking the user
     // to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    ComApartment apartment;
+    platform::win32::ComApartment apartment;
     try {
         return runWizard(instance, showCommand);
     } catch (const std::exception&) {

@@ -1,5 +1,5 @@
-#include "platform/controls.h"
-#include "platform/error.h"
+#include "common/controls.h"
+#include "common/error.h"
 #include "tests/doubles/fake_files.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 namespace {
 
 TEST(Controls, ChangeRunsNestedInsideTheAssignmentAndOnlyOnRealChange) {
-    platform::TextBox box;
+    common::TextBox box;
     std::vector<std::string> trace;
     box.onChange = [&] { trace.push_back("change:" + box.text()); };
 
@@ -23,7 +23,7 @@ TEST(Controls, ChangeRunsNestedInsideTheAssignmentAndOnlyOnRealChange) {
 }
 
 TEST(Controls, HiddenOrDisabledButtonRaisesNoClick) {
-    platform::Button button;
+    common::Button button;
     int clicks = 0;
     button.onClick = [&] { ++clicks; };
     button.press();
@@ -36,7 +36,7 @@ TEST(Controls, HiddenOrDisabledButtonRaisesNoClick) {
 }
 
 TEST(Controls, ListBoxSelectionAndClear) {
-    platform::ListBox list;
+    common::ListBox list;
     int clicks = 0;
     list.onClick = [&] { ++clicks; };
     list.addItem("alpha");
@@ -51,13 +51,13 @@ TEST(Controls, ListBoxSelectionAndClear) {
     list.clear();
     EXPECT_EQ(list.listIndex(), -1);
     EXPECT_EQ(list.count(), 0);
-    EXPECT_THROW(list.item(0), platform::SetupError);
+    EXPECT_THROW(list.item(0), common::SetupError);
 }
 
 TEST(Controls, DriveListSameDriveIsNoChangeAndMissingDriveFails) {
     doubles::FakeFileSystem files;
     files.addDrive('a', false);
-    platform::DriveList drive(files);
+    common::DriveList drive(files);
     int changes = 0;
     drive.onChange = [&] { ++changes; };
 
@@ -66,8 +66,8 @@ TEST(Controls, DriveListSameDriveIsNoChangeAndMissingDriveFails) {
     EXPECT_EQ(drive.drive(), "c:");
     EXPECT_EQ(changes, 1);
 
-    EXPECT_THROW(drive.selectFromPath("a:\\"), platform::SetupError);
-    EXPECT_THROW(drive.selectFromPath("\\Quintara4Palm"), platform::SetupError);
+    EXPECT_THROW(drive.selectFromPath("a:\\"), common::SetupError);
+    EXPECT_THROW(drive.selectFromPath("\\Quintara4Palm"), common::SetupError);
     EXPECT_EQ(drive.drive(), "c:");
 
     drive.userSelect('A'); // the user may pick a drive that is not ready
@@ -81,7 +81,7 @@ TEST(Controls, DirListOpensFoldersAndDriveCurrentFolder) {
     files.addDirectory("C:\\Program Files\\Palm");
     files.setCurrentDirectory('c', "C:\\Program Files");
     files.addDrive('a', false);
-    platform::DirList dir(files);
+    common::DirList dir(files);
     std::vector<std::string> opened;
     dir.onChange = [&] { opened.push_back(dir.path()); };
 
@@ -90,8 +90,8 @@ TEST(Controls, DirListOpensFoldersAndDriveCurrentFolder) {
     dir.open("C:\\");
     EXPECT_EQ(opened, (std::vector<std::string>{"C:\\Program Files", "C:\\"}));
 
-    EXPECT_THROW(dir.open("C:\\Missing"), platform::SetupError);
-    EXPECT_THROW(dir.open("a:"), platform::SetupError);
+    EXPECT_THROW(dir.open("C:\\Missing"), common::SetupError);
+    EXPECT_THROW(dir.open("a:"), common::SetupError);
     EXPECT_EQ(dir.path(), "C:\\");
 
     dir.open("C:\\Program Files\\Office");

@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "probes/probes.h"
 #include "tests/doubles/fake_files.h"
 
@@ -32,7 +32,7 @@ TEST_F(CopyOneFile, CopiesAndReplacesThroughATemporary) {
 TEST_F(CopyOneFile, CopyFailingMidwayLeavesTheOldFileWholeAndNoTemporary) {
     files.failCopiesInto("C:\\Q4P");
     EXPECT_THROW(Geral::CopyOneFile(files, "C:\\SETUP\\Quintara.dll", "C:\\Q4P\\Quintara.dll"),
-                 platform::SetupError);
+                 common::SetupError);
     EXPECT_EQ(files.file("C:\\Q4P\\Quintara.dll")->content, "old contents");
     EXPECT_EQ(files.filesIn("C:\\Q4P"), (Names{"Quintara.dll"}));
 }
@@ -40,16 +40,16 @@ TEST_F(CopyOneFile, CopyFailingMidwayLeavesTheOldFileWholeAndNoTemporary) {
 TEST_F(CopyOneFile, LockedDestinationKeepsTheOldFile) {
     files.lock("C:\\Q4P\\Quintara.dll");
     EXPECT_THROW(Geral::CopyOneFile(files, "C:\\SETUP\\Quintara.dll", "C:\\Q4P\\Quintara.dll"),
-                 platform::SetupError);
+                 common::SetupError);
     EXPECT_EQ(files.file("C:\\Q4P\\Quintara.dll")->content, "old contents");
     EXPECT_EQ(files.filesIn("C:\\Q4P"), (Names{"Quintara.dll"}));
 }
 
 TEST_F(CopyOneFile, MissingSourceOrFolderFails) {
     EXPECT_THROW(Geral::CopyOneFile(files, "C:\\SETUP\\None.dll", "C:\\Q4P\\Quintara.dll"),
-                 platform::SetupError);
+                 common::SetupError);
     EXPECT_THROW(Geral::CopyOneFile(files, "C:\\SETUP\\Quintara.dll", "C:\\Nowhere\\Quintara.dll"),
-                 platform::SetupError);
+                 common::SetupError);
     EXPECT_EQ(files.file("C:\\Q4P\\Quintara.dll")->content, "old contents");
     EXPECT_FALSE(files.hasDirectory("C:\\Nowhere"));
 }

@@ -1,5 +1,5 @@
+#include "common/error.h"
 #include "handheld/pilot.h"
-#include "platform/error.h"
 #include "tests/doubles/fake_outside.h"
 
 #include <gtest/gtest.h>
@@ -51,16 +51,16 @@ TEST(GetHandheldUsers, FailingUserStopsTheListThere) {
 TEST(GetHandheldUsers, ResultsOutside16BitsRaise) {
     auto aide = aideWith({"a"});
     aide.countOverride = 40000;
-    EXPECT_THROW(Pilot::GetHandheldUsers(aide), platform::SetupError);
+    EXPECT_THROW(Pilot::GetHandheldUsers(aide), common::SetupError);
     aide.countOverride = -40000;
-    EXPECT_THROW(Pilot::GetHandheldUsers(aide), platform::SetupError);
+    EXPECT_THROW(Pilot::GetHandheldUsers(aide), common::SetupError);
     aide.countOverride.reset();
     aide.getUserResult = 70000;
-    EXPECT_THROW(Pilot::GetHandheldUsers(aide), platform::SetupError);
+    EXPECT_THROW(Pilot::GetHandheldUsers(aide), common::SetupError);
     aide.getUserResult = 32767;
     EXPECT_EQ(Pilot::GetHandheldUsers(aide), (Names{"a"}));
     aide.loadable = false;
-    EXPECT_THROW(Pilot::GetHandheldUsers(aide), platform::SetupError);
+    EXPECT_THROW(Pilot::GetHandheldUsers(aide), common::SetupError);
 }
 
 TEST(Pilot, AnswerIsCutByTheReportedSize) {
@@ -76,8 +76,8 @@ TEST(Pilot, AnswerIsCutByTheReportedSize) {
     aide.sizeOverride = 2;
     EXPECT_EQ(Pilot::GetDesktopPath(aide), "C:");
     aide.sizeOverride = -1;
-    EXPECT_THROW(Pilot::GetUserDirectory(aide, "Ann"), platform::SetupError);
-    EXPECT_THROW(Pilot::GetDesktopPath(aide), platform::SetupError);
+    EXPECT_THROW(Pilot::GetUserDirectory(aide, "Ann"), common::SetupError);
+    EXPECT_THROW(Pilot::GetDesktopPath(aide), common::SetupError);
 }
 
 TEST(Pilot, FailuresReportedByTheInstallAide) {
@@ -89,9 +89,9 @@ TEST(Pilot, FailuresReportedByTheInstallAide) {
     aide.refuseAll = true;
     EXPECT_FALSE(Pilot::InstallToHandheld(aide, "Ann", "C:\\Q\\MathLib.prc"));
     aide.loadable = false;
-    EXPECT_THROW(Pilot::GetDesktopPath(aide), platform::SetupError);
-    EXPECT_THROW(Pilot::GetUserDirectory(aide, "Ann"), platform::SetupError);
-    EXPECT_THROW(Pilot::InstallToHandheld(aide, "Ann", "x"), platform::SetupError);
+    EXPECT_THROW(Pilot::GetDesktopPath(aide), common::SetupError);
+    EXPECT_THROW(Pilot::GetUserDirectory(aide, "Ann"), common::SetupError);
+    EXPECT_THROW(Pilot::InstallToHandheld(aide, "Ann", "x"), common::SetupError);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "probes/probes.h"
 #include "tests/doubles/fake_machine.h"
 
@@ -32,7 +32,7 @@ protected:
 TEST_F(Probes, ProgramFilesDirFailureReachesTheCaller) {
     EXPECT_EQ(Geral::GetProgramFilesDir(machine), "C:\\Program Files");
     doubles::FakeMachine bare;
-    EXPECT_THROW(Geral::GetProgramFilesDir(bare.machine), platform::SetupError);
+    EXPECT_THROW(Geral::GetProgramFilesDir(bare.machine), common::SetupError);
 }
 
 TEST_F(Probes, ExcelDirFromTheRegistryEndsWithOneBackslash) {

@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "probes/registry.h"
 #include "tests/doubles/fake_registry.h"
 
@@ -21,7 +21,7 @@ std::string readFailure(doubles::FakeRegistry& registry, const std::string& key,
                         const std::string& name) {
     try {
         ReadRegString(registry, key, name, kHkeyLocalMachine);
-    } catch (const platform::SetupError& error) {
+    } catch (const common::SetupError& error) {
         return error.what();
     }
     return "no failure";
@@ -35,7 +35,7 @@ TEST(Registry, ReadFitsAtMost255BytesIncludingTheTerminator) {
     registry.putString(kHkeyLocalMachine, "K", "empty", "");
     EXPECT_EQ(ReadRegString(registry, "K", "", kHkeyLocalMachine), "default");
     EXPECT_EQ(ReadRegString(registry, "K", "fits", kHkeyLocalMachine), std::string(254, 'x'));
-    EXPECT_EQ(readFailure(registry, "K", "tooLong"), platform::kKeyUnavailable);
+    EXPECT_EQ(readFailure(registry, "K", "tooLong"), common::kKeyUnavailable);
     EXPECT_EQ(ReadRegString(registry, "K", "empty", kHkeyLocalMachine), "");
     EXPECT_TRUE(RegValueExists(registry, "K", "empty", kHkeyLocalMachine));
     EXPECT_TRUE(RegValueExists(registry, "K", "tooLong", kHkeyLocalMachine));
@@ -56,16 +56,16 @@ TEST(Registry, ReadOfUnterminatedOrOtherTypedValues) {
     // A zero-byte value fails too, though not with "Key unavailable".
     const std::string zero = readFailure(registry, "K", "zero");
     EXPECT_NE(zero, "no failure");
-    EXPECT_NE(zero, platform::kKeyUnavailable);
+    EXPECT_NE(zero, common::kKeyUnavailable);
     EXPECT_EQ(registry.openKeys(), 0u);
 }
 
 TEST(Registry, ReadOfMissingKeyLeavesItCreatedAndFailsAgainAtTheQuery) {
     doubles::FakeRegistry registry;
-    EXPECT_EQ(readFailure(registry, "SOFTWARE\\Missing", "Path"), platform::kKeyUnavailable);
+    EXPECT_EQ(readFailure(registry, "SOFTWARE\\Missing", "Path"), common::kKeyUnavailable);
     EXPECT_TRUE(registry.hasKey(kHkeyLocalMachine, "SOFTWARE\\Missing"));
     EXPECT_EQ(registry.valueCount(kHkeyLocalMachine, "SOFTWARE\\Missing"), 0u);
-    EXPECT_EQ(readFailure(registry, "SOFTWARE\\Missing", "Path"), platform::kKeyUnavailable);
+    EXPECT_EQ(readFailure(registry, "SOFTWARE\\Missing", "Path"), common::kKeyUnavailable);
 
     EXPECT_FALSE(RegValueExists(registry, "SOFTWARE\\Other", "Path", kHkeyLocalMachine));
     EXPECT_TRUE(registry.hasKey(kHkeyLocalMachine, "SOFTWARE\\Other"));
@@ -80,9 +80,9 @@ TEST(Registry, LimitedUserReadsExistingKeysReadOnly) {
     EXPECT_EQ(ReadRegString(registry, "SOFTWARE\\App", "Path", kHkeyLocalMachine), "C:\\App");
     EXPECT_TRUE(RegValueExists(registry, "SOFTWARE\\App", "Path", kHkeyLocalMachine));
     EXPECT_FALSE(RegValueExists(registry, "SOFTWARE\\App", "Other", kHkeyLocalMachine));
-    EXPECT_EQ(readFailure(registry, "SOFTWARE\\App", "Other"), platform::kKeyUnavailable);
+    EXPECT_EQ(readFailure(registry, "SOFTWARE\\App", "Other"), common::kKeyUnavailable);
     // Nothing can be created under the root: a missing key stays missing.
-    EXPECT_EQ(readFailure(registry, "SOFTWARE\\None", "Path"), platform::kKeyUnavailable);
+    EXPECT_EQ(readFailure(registry, "SOFTWARE\\None", "Path"), common::kKeyUnavailable);
     EXPECT_FALSE(RegValueExists(registry, "SOFTWARE\\None", "Path", kHkeyLocalMachine));
     EXPECT_FALSE(registry.hasKey(kHkeyLocalMachine, "SOFTWARE\\None"));
     // Nothing to write through a read-only key: the write does not retry.

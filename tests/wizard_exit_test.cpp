@@ -55,7 +55,7 @@ TEST_F(Finish, CompleteInstallationShowsTheCompletionPageAndExitsInstalled) {
     install();
     EXPECT_EQ(buttonsOf(*form), kTerminalPage);
     EXPECT_TRUE(form->installReport()->complete());
-    EXPECT_EQ(form->pageLines(F::FrameFinal), wizard::Page(F::FrameFinal).lines);
+    EXPECT_EQ(form->pageLines(F::FrameFinal), wizard::page(F::FrameFinal).lines);
     EXPECT_EQ(form->incompleteList.text(), "");
     // The run worked from the form state and the setup program's own folder.
     ASSERT_NE(fake.files.file("C:\\Program Files\\Quintara4Palm\\Quintara.dll"), nullptr);
@@ -78,8 +78,8 @@ TEST_F(Finish, IncompleteInstallationSaysSoAndListsWhatIsMissing) {
 
     const auto& failed = form->installReport()->failed;
     ASSERT_FALSE(failed.empty());
-    EXPECT_EQ(form->pageLines(F::FrameFinal), wizard::IncompletePageLines());
-    EXPECT_NE(form->pageLines(F::FrameFinal), wizard::Page(F::FrameFinal).lines);
+    EXPECT_EQ(form->pageLines(F::FrameFinal), wizard::incompletePageLines());
+    EXPECT_NE(form->pageLines(F::FrameFinal), wizard::page(F::FrameFinal).lines);
 
     // One entry a line, in the run's order, nothing before or after.
     std::string expected;

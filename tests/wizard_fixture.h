@@ -16,7 +16,7 @@
 namespace wizard {
 // Failure messages name the page.
 inline void PrintTo(FrameId id, std::ostream* out) {
-    *out << Page(id).frameName;
+    *out << page(id).frameName;
 }
 } // namespace wizard
 
@@ -96,10 +96,11 @@ protected:
     // and it is the current one.
     std::optional<FrameId> shown() const {
         std::optional<FrameId> visible;
-        for (const wizard::PageSpec& page : wizard::Pages()) {
-            if (form->frame(page.id).visible) {
+        for (std::size_t index = 0; index < wizard::kPageCount; ++index) {
+            const auto id = static_cast<FrameId>(index);
+            if (form->frame(id).visible) {
                 EXPECT_FALSE(visible) << "two pages shown";
-                visible = page.id;
+                visible = id;
             }
         }
         EXPECT_EQ(visible, form->state().currentFrame);

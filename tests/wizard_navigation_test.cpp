@@ -89,7 +89,7 @@ struct PageRow {
 };
 
 void PrintTo(const PageRow& row, std::ostream* out) {
-    *out << wizard::Page(row.page).frameName;
+    *out << wizard::page(row.page).frameName;
 }
 
 class TransitionRow : public WizardTest, public ::testing::WithParamInterface<PageRow> {
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         PageRow{kBadVersion, kMiddlePage, kWelcome}, PageRow{kNoPdf, kMiddlePage, kWelcome},
         PageRow{kFolder, kMiddlePage, kWelcome}, PageRow{F::FrameChooseUser, kMiddlePage, kFolder},
         PageRow{F::FrameListFiles, kSummaryPage, F::FrameChooseUser}),
-    [](const auto& info) { return std::string(wizard::Page(info.param.page).frameName); });
+    [](const auto& info) { return std::string(wizard::page(info.param.page).frameName); });
 
 using Navigation = WizardTest;
 

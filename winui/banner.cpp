@@ -1,8 +1,8 @@
-#include "platform/win32/window/banner.h"
+#include "winui/banner.h"
 
 #include <string>
 
-namespace platform::win32 {
+namespace winui {
 
 namespace {
 
@@ -151,8 +151,8 @@ void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts
         kOrange);
 }
 
-void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts,
-                    bool welcome) {
+void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts, bool welcome,
+                    const std::wstring& caption) {
     const int width = area.right - area.left;
     for (int x = 0; x < width; ++x) {
         fillRect(dc, RECT{area.left + x, area.top, area.left + x + 1, area.bottom},
@@ -180,9 +180,9 @@ void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& f
     x += drawLogo(dc, x, baseline, scale, fonts) + gap;
     {
         Selection font(dc, fonts.caption.get());
-        textOut(dc, x, baseline, L"setup program", kCaptionGrey);
+        textOut(dc, x, baseline, caption, kCaptionGrey);
     }
     SetTextAlign(dc, alignment);
 }
 
-} // namespace platform::win32
+} // namespace winui

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "common/twips.h"
 #include "platform/win32/win32.h"
-#include "platform/win32/window/dpi.h"
-#include "platform/win32/window/painting.h"
+#include "winui/painting.h"
 
-namespace platform::win32 {
+#include <string>
+
+namespace winui {
 
 // The header banner: a handheld organiser showing a small spreadsheet, and
 // the slogan.
 void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts);
 
-// A page's sub-header strip: ["welcome to"] the product's logotype and
-// "setup program".
-void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts, bool welcome);
+// A page's sub-header strip: ["welcome to"] the product's logotype and the
+// program's caption ("setup program").
+void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts, bool welcome,
+                    const std::wstring& caption);
 
-} // namespace platform::win32
+} // namespace winui

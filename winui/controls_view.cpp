@@ -1,16 +1,17 @@
-#include "platform/win32/window/controls_view.h"
+#include "winui/controls_view.h"
 
-#include "platform/win32/window/control_ids.h"
-#include "platform/win32/window/layout.h"
-#include "platform/win32/window/text.h"
+#include "common/text_rules.h"
+#include "winui/layout.h"
+#include "winui/text.h"
+#include "winui/visibility.h"
+#include "winui/window_ids.h"
 
-#include <cctype>
-
-namespace platform::win32 {
+namespace winui {
 
 namespace {
 
-using wizard::FrameId;
+using common::ButtonRole;
+using common::ControlKind;
 
 HWND makeControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent,
                  HINSTANCE instance, int id, const RECT& area, const Font& font) {
@@ -26,8 +27,8 @@ HWND makeControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND pare
 // drives are not asked for their label: an empty floppy drive would be
 // spun up, or would answer only after a long wait.
 std::wstring driveEntry(char letter) {
-    const auto lower = static_cast<wchar_t>(std::tolower(static_cast<unsigned char>(letter)));
-    const auto upper = static_cast<wchar_t>(std::toupper(static_cast<unsigned char>(letter)));
+    const auto lower = static_cast<wchar_t>(common::asciiLower(letter));
+    const auto upper = static_cast<wchar_t>(common::asciiUpper(letter));
     std::wstring entry{lower, L':'};
     const wchar_t root[] = {upper, L':', L'\\', L'\0'};
     const UINT type = GetDriveTypeW(root);
@@ -44,103 +45,118 @@ std::wstring driveEntry(char letter) {
     return entry;
 }
 
-bool shown(HWND window) {
-    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-void setShown(HWND window, bool visible) {
-    if (shown(window) != visible) {
-        ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
-    }
-}
-
 void setText(HWND window, const std::wstring& text) {
     SetWindowTextW(window, text.c_str());
 }
 
+// How each kind of page control is made.
+struct ControlClass {
+    ControlKind kind;
+    DWORD exStyle;
+    const wchar_t* className;
+    DWORD style;
+};
+
+constexpr DWORD kBox = WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kReadOnlyText =
+    WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+constexpr ControlClass kControlClasses[] = {
+    {ControlKind::TextBox, WS_EX_CLIENTEDGE, L"Edit", kBox | ES_AUTOHSCROLL},
+    {ControlKind::DriveList, 0, L"ComboBox", kBox | WS_VSCROLL | CBS_DROPDOWNLIST},
+    {ControlKind::DirList, WS_EX_CLIENTEDGE, L"ListBox",
+     kBox | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT},
+    {ControlKind::ListBox, WS_EX_CLIENTEDGE, L"ListBox",
+     kBox | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT},
+    {ControlKind::ReadOnlyText, WS_EX_CLIENTEDGE, L"Edit", WS_VISIBLE | kReadOnlyText},
+    // Shown, below the page text, only when there is something to list.
+    {ControlKind::Note, WS_EX_CLIENTEDGE, L"Edit", kReadOnlyText},
+};
+
+const ControlClass& classOf(ControlKind kind) {
+    for (const ControlClass& entry : kControlClasses) {
+        if (entry.kind == kind) {
+            return entry;
+        }
+    }
+    return kControlClasses[0];
+}
+
+std::size_t roleIndex(ButtonRole role) {
+    return static_cast<std::size_t>(role);
+}
+
 } // namespace
 
-ControlsView::ControlsView(const wizard::Setup& setup, const Scale& scale, const Fonts& fonts)
-    : setup_(setup), scale_(scale), fonts_(fonts) {}
+ControlsView::ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts)
+    : form_(form), scale_(scale), fonts_(fonts), pageMade_(form.spec().pages.size(), false) {}
 
+// Windows are created in keyboard order: Tab walks the main window's children
+// in creation order and steps into each visible page. Pages that hold nothing
+// the keyboard reaches follow in any order.
 void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
-    using namespace window_ids;
-    // BS_NOTIFY: a button that takes the focus says so, and becomes the default.
-    const DWORD button = WS_VISIBLE | WS_TABSTOP | BS_NOTIFY;
-    const Font& font = fonts_.dialog;
-    auto at = [&](const layout::TwipsRect& area) { return layout::toPixels(scale_, area); };
-
-    // Windows are created in keyboard order: Cancel, bNext, the folder page's
-    // DirName, drive and dirList, back, listaFicheiros, ListUsers. Tab walks
-    // the main window's children in creation order and steps into each
-    // visible page.
-    cancel_ = makeControl(0, L"Button", button | BS_PUSHBUTTON, main, instance, kCancel,
-                          at(layout::kCancel), font);
-    next_ = makeControl(0, L"Button", button | BS_DEFPUSHBUTTON, main, instance, kNext,
-                        at(layout::kNext), font);
-    for (FrameId id : {FrameId::FrameWelcome, FrameId::FrameNFDesktop, FrameId::FrameNFExcel,
-                       FrameId::FrameCloseExcel, FrameId::FrameNFExcelVr, FrameId::FrameNFAcrobat,
-                       FrameId::FrameChooseDir}) {
-        pages.create(main, instance, id);
+    for (const common::FocusStop& stop : form_.spec().focusOrder) {
+        if (stop.button) {
+            createButton(main, instance, *stop.button);
+        } else {
+            createPage(main, instance, pages, stop.page);
+        }
     }
-    back_ = makeControl(0, L"Button", button | BS_PUSHBUTTON, main, instance, kBack,
-                        at(layout::kBack), font);
-    for (FrameId id : {FrameId::FrameListFiles, FrameId::FrameChooseUser, FrameId::FrameFinal}) {
-        pages.create(main, instance, id);
+    for (std::size_t page = 0; page < pageMade_.size(); ++page) {
+        createPage(main, instance, pages, page);
     }
+}
 
-    const DWORD box = WS_VISIBLE | WS_TABSTOP;
-    HWND folderPage = pages.window(FrameId::FrameChooseDir);
-    dirName_ = makeControl(WS_EX_CLIENTEDGE, L"Edit", box | ES_AUTOHSCROLL, folderPage, instance,
-                           kDirName, at(layout::kDirName), font);
-    // A drop-down list's height includes its open list.
-    RECT driveArea = at(layout::kDrive);
-    driveArea.bottom += scale_.design(200);
-    drive_ = makeControl(0, L"ComboBox", box | WS_VSCROLL | CBS_DROPDOWNLIST, folderPage, instance,
-                         kDrive, driveArea, font);
-    dirList_ = makeControl(WS_EX_CLIENTEDGE, L"ListBox",
-                           box | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                               LBS_NOINTEGRALHEIGHT,
-                           folderPage, instance, kDirList, at(layout::kDirList), font);
-    listUsers_ = makeControl(
-        WS_EX_CLIENTEDGE, L"ListBox", box | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        pages.window(FrameId::FrameChooseUser), instance, kListUsers, at(layout::kListUsers), font);
-    const DWORD readOnlyText =
-        WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
-    listaFicheiros_ = makeControl(WS_EX_CLIENTEDGE, L"Edit", WS_VISIBLE | readOnlyText,
-                                  pages.window(FrameId::FrameListFiles), instance, kListaFicheiros,
-                                  at(layout::kListaFicheiros), font);
-    // Shown, below the page text, only when there is something to list.
-    incompleteList_ =
-        makeControl(WS_EX_CLIENTEDGE, L"Edit", readOnlyText, pages.window(FrameId::FrameFinal),
-                    instance, kIncompleteList, at(layout::kListaFicheiros), font);
+void ControlsView::createButton(HWND main, HINSTANCE instance, ButtonRole role) {
+    for (const common::ButtonSpec& button : form_.spec().buttons) {
+        if (button.role != role) {
+            continue;
+        }
+        // BS_NOTIFY: a button that takes the focus says so, and becomes the default.
+        const DWORD type = role == ButtonRole::Next ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        const int id = role == ButtonRole::Next     ? q4p::window_ids::kNext
+                       : role == ButtonRole::Cancel ? q4p::window_ids::kCancel
+                                                    : q4p::window_ids::kBack;
+        buttons_[roleIndex(role)] =
+            makeControl(0, L"Button", WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | type, main, instance,
+                        id, layout::toPixels(scale_, button.area), fonts_.dialog);
+    }
+}
+
+void ControlsView::createPage(HWND main, HINSTANCE instance, PageViews& pages, std::size_t page) {
+    if (pageMade_[page]) {
+        return;
+    }
+    pageMade_[page] = true;
+    HWND parent = pages.create(main, instance, page);
+    for (const common::ControlSpec& spec : form_.spec().pages[page].controls) {
+        const ControlClass& made = classOf(spec.kind);
+        RECT area = layout::toPixels(scale_, spec.area);
+        if (spec.kind == ControlKind::DriveList) {
+            // A drop-down list's height includes its open list.
+            area.bottom += scale_.design(200);
+        }
+        PlacedControl control;
+        control.spec = spec;
+        control.page = page;
+        control.model = form_.control(spec.id);
+        control.window = makeControl(made.exStyle, made.className, made.style, parent, instance,
+                                     spec.id, area, fonts_.dialog);
+        controls_.push_back(std::move(control));
+    }
 }
 
 void ControlsView::sync() {
-    syncButton(cancel_, setup_.Cancel);
-    syncButton(next_, setup_.bNext);
-    syncButton(back_, setup_.back);
-
-    // Unchanged while the user types. A character the system code page
-    // cannot hold comes back as the model holds it, and the caret goes to
-    // the end rather than the start.
-    const std::wstring folder = fromAnsi(setup_.DirName.text());
-    if (windowText(dirName_) != folder) {
-        setText(dirName_, folder);
-        const auto end = static_cast<WPARAM>(folder.size());
-        SendMessageW(dirName_, EM_SETSEL, end, static_cast<LPARAM>(end));
+    for (ButtonRole role : {ButtonRole::Cancel, ButtonRole::Next, ButtonRole::Back}) {
+        syncButton(role);
     }
-    syncDrives();
-    syncFolders();
-    syncUsers();
-    if (shownSummary_ != setup_.listaFicheiros.text()) {
-        shownSummary_ = setup_.listaFicheiros.text();
-        setText(listaFicheiros_, fromAnsi(*shownSummary_));
+    for (PlacedControl& control : controls_) {
+        syncControl(control);
     }
-    syncIncompleteList();
 }
 
-void ControlsView::syncButton(HWND button, const platform::Button& model) const {
+void ControlsView::syncButton(ButtonRole role) {
+    HWND button = buttons_[roleIndex(role)];
+    const common::Button& model = form_.button(role);
     const std::wstring caption = fromAnsi(model.caption());
     if (windowText(button) != caption) {
         setText(button, caption);
@@ -151,103 +167,151 @@ void ControlsView::syncButton(HWND button, const platform::Button& model) const 
     }
 }
 
-void ControlsView::syncDrives() {
+void ControlsView::syncControl(PlacedControl& control) {
+    switch (control.spec.kind) {
+    case ControlKind::TextBox:
+        return syncTextBox(control);
+    case ControlKind::DriveList:
+        return syncDrives(control);
+    case ControlKind::DirList:
+        return syncFolders(control);
+    case ControlKind::ListBox:
+        return syncList(control);
+    case ControlKind::ReadOnlyText:
+        return syncReadOnlyText(control);
+    case ControlKind::Note:
+        return syncNote(control);
+    }
+}
+
+// Unchanged while the user types. A character the system code page cannot
+// hold comes back as the model holds it, and the caret goes to the end rather
+// than the start.
+void ControlsView::syncTextBox(PlacedControl& control) {
+    const std::wstring text = fromAnsi(control.model.text->text());
+    if (windowText(control.window) != text) {
+        setText(control.window, text);
+        const auto end = static_cast<WPARAM>(text.size());
+        SendMessageW(control.window, EM_SETSEL, end, static_cast<LPARAM>(end));
+    }
+}
+
+void ControlsView::syncReadOnlyText(PlacedControl& control) {
+    const std::string& text = control.model.text->text();
+    if (control.shownText != text) {
+        control.shownText = text;
+        setText(control.window, fromAnsi(text));
+    }
+}
+
+// Below the page text, down to the bottom of the area the table gives.
+void ControlsView::syncNote(PlacedControl& control) {
+    syncReadOnlyText(control);
+    const bool empty = control.model.text->text().empty();
+    if (!empty) {
+        const std::size_t lines = form_.pageText(control.page).size();
+        RECT area = layout::toPixels(scale_, control.spec.area);
+        area.top = pageTextBottom(scale_, fonts_, lines) + scale_.design(6);
+        SetWindowPos(control.window, nullptr, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    setShown(control.window, !empty);
+}
+
+void ControlsView::syncDrives(PlacedControl& control) {
+    const common::DriveList& model = *control.model.drive;
     // Drives come and go (a memory stick, a network drive); the list is read
-    // again whenever the folder page is up.
-    if (shownDrives_.empty() || setup_.frame(FrameId::FrameChooseDir).visible) {
-        const std::vector<char> drives = setup_.drive.drives();
-        if (drives != shownDrives_) {
-            shownDrives_ = drives;
-            SendMessageW(drive_, CB_RESETCONTENT, 0, 0);
+    // again whenever its page is up.
+    if (control.shownDrives.empty() || form_.pageFrame(control.page).visible) {
+        const std::vector<char> drives = model.drives();
+        if (drives != control.shownDrives) {
+            control.shownDrives = drives;
+            SendMessageW(control.window, CB_RESETCONTENT, 0, 0);
             for (char letter : drives) {
                 const std::wstring entry = driveEntry(letter);
-                const auto position =
-                    SendMessageW(drive_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-                SendMessageW(drive_, CB_SETITEMDATA, static_cast<WPARAM>(position),
+                const auto position = SendMessageW(control.window, CB_ADDSTRING, 0,
+                                                   reinterpret_cast<LPARAM>(entry.c_str()));
+                SendMessageW(control.window, CB_SETITEMDATA, static_cast<WPARAM>(position),
                              static_cast<LPARAM>(static_cast<unsigned char>(letter)));
             }
         }
     }
-    const std::string& selected = setup_.drive.drive();
+    const char selected = common::driveLetterOf(model.drive());
     int position = -1;
-    for (std::size_t i = 0; i < shownDrives_.size(); ++i) {
-        if (!selected.empty() && std::tolower(static_cast<unsigned char>(shownDrives_[i])) ==
-                                     static_cast<unsigned char>(selected[0])) {
+    for (std::size_t i = 0; i < control.shownDrives.size(); ++i) {
+        if (selected != 0 && common::asciiLower(control.shownDrives[i]) == selected) {
             position = static_cast<int>(i);
         }
     }
-    if (SendMessageW(drive_, CB_GETCURSEL, 0, 0) != position) {
-        SendMessageW(drive_, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    if (SendMessageW(control.window, CB_GETCURSEL, 0, 0) != position) {
+        SendMessageW(control.window, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
     }
 }
 
-void ControlsView::syncUsers() {
-    const platform::ListBox& users = setup_.ListUsers;
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(users.count()));
-    for (int i = 0; i < users.count(); ++i) {
-        names.push_back(users.item(i));
+void ControlsView::syncList(PlacedControl& control) {
+    const common::ListBox& list = *control.model.list;
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(list.count()));
+    for (int i = 0; i < list.count(); ++i) {
+        items.push_back(list.item(i));
     }
-    if (names != shownUsers_) {
-        shownUsers_ = std::move(names);
-        SendMessageW(listUsers_, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(listUsers_, LB_RESETCONTENT, 0, 0);
-        for (const std::string& name : shownUsers_) {
-            const std::wstring entry = fromAnsi(name);
-            SendMessageW(listUsers_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    if (items != control.shownItems) {
+        control.shownItems = std::move(items);
+        SendMessageW(control.window, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(control.window, LB_RESETCONTENT, 0, 0);
+        for (const std::string& item : control.shownItems) {
+            const std::wstring entry = fromAnsi(item);
+            SendMessageW(control.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
-        SendMessageW(listUsers_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(listUsers_, nullptr, TRUE);
+        SendMessageW(control.window, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(control.window, nullptr, TRUE);
     }
-    const int selected = users.listIndex();
-    if (SendMessageW(listUsers_, LB_GETCURSEL, 0, 0) != selected) {
-        SendMessageW(listUsers_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    const int selected = list.listIndex();
+    if (SendMessageW(control.window, LB_GETCURSEL, 0, 0) != selected) {
+        SendMessageW(control.window, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     }
 }
 
-void ControlsView::syncIncompleteList() {
-    const std::string& text = setup_.incompleteList.text();
-    if (shownIncomplete_ != text) {
-        shownIncomplete_ = text;
-        setText(incompleteList_, fromAnsi(text));
+PlacedControl* ControlsView::find(int id) {
+    for (PlacedControl& control : controls_) {
+        if (control.spec.id == id) {
+            return &control;
+        }
     }
-    if (!text.empty()) {
-        const std::size_t lines = setup_.pageLines(FrameId::FrameFinal).size();
-        RECT area = layout::toPixels(scale_, layout::kListaFicheiros);
-        area.top = pageTextBottom(scale_, fonts_, lines) + scale_.design(6);
-        area.bottom = scale_.twips(layout::kIncompleteListBottom);
-        SetWindowPos(incompleteList_, nullptr, area.left, area.top, area.right - area.left,
-                     area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    setShown(incompleteList_, !text.empty());
+    return nullptr;
 }
 
-char ControlsView::selectedDrive() const {
-    const auto position = SendMessageW(drive_, CB_GETCURSEL, 0, 0);
+PlacedControl* ControlsView::find(HWND window) {
+    for (PlacedControl& control : controls_) {
+        if (window != nullptr && control.window == window) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+char ControlsView::selectedDrive(const PlacedControl& drives) {
+    const auto position = SendMessageW(drives.window, CB_GETCURSEL, 0, 0);
     if (position < 0) {
         return 0;
     }
     return static_cast<char>(
-        SendMessageW(drive_, CB_GETITEMDATA, static_cast<WPARAM>(position), 0));
+        SendMessageW(drives.window, CB_GETITEMDATA, static_cast<WPARAM>(position), 0));
 }
 
-int ControlsView::selectedUser() const {
-    return static_cast<int>(SendMessageW(listUsers_, LB_GETCURSEL, 0, 0));
-}
-
-std::string ControlsView::folderText() const {
-    return toAnsi(windowText(dirName_));
+int ControlsView::selectedItem(const PlacedControl& list) {
+    return static_cast<int>(SendMessageW(list.window, LB_GETCURSEL, 0, 0));
 }
 
 void ControlsView::markDefaultButton(HWND focus) const {
-    const HWND buttons[] = {cancel_, next_, back_};
-    HWND chosen = next_;
-    for (HWND button : buttons) {
+    HWND next = buttons_[roleIndex(ButtonRole::Next)];
+    HWND chosen = next;
+    for (HWND button : buttons_) {
         if (button == focus) {
             chosen = focus;
         }
     }
-    for (HWND button : buttons) {
+    for (HWND button : buttons_) {
         const auto style = static_cast<DWORD>(GetWindowLongW(button, GWL_STYLE));
         const bool isDefault = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
         if (isDefault != (button == chosen)) {
@@ -258,9 +322,9 @@ void ControlsView::markDefaultButton(HWND focus) const {
 }
 
 HWND ControlsView::firstPageControl(const PageViews& pages) const {
-    for (const wizard::PageSpec& entry : wizard::Pages()) {
-        HWND page = pages.window(entry.id);
-        if (!setup_.frame(entry.id).visible || !IsWindowVisible(page)) {
+    for (std::size_t index = 0; index < pages.count(); ++index) {
+        HWND page = pages.window(index);
+        if (!form_.pageFrame(index).visible || !IsWindowVisible(page)) {
             continue;
         }
         for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
@@ -274,8 +338,14 @@ HWND ControlsView::firstPageControl(const PageViews& pages) const {
     return nullptr;
 }
 
-bool ControlsView::isReadOnlyText(HWND control) const {
-    return control != nullptr && (control == listaFicheiros_ || control == incompleteList_);
+bool ControlsView::isReadOnlyText(HWND window) const {
+    for (const PlacedControl& control : controls_) {
+        if (window != nullptr && control.window == window) {
+            return control.spec.kind == ControlKind::ReadOnlyText ||
+                   control.spec.kind == ControlKind::Note;
+        }
+    }
+    return false;
 }
 
-} // namespace platform::win32
+} // namespace winui

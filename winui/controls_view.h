@@ -1,46 +1,61 @@
 #pragma once
 
+#include "common/form.h"
 #include "platform/win32/win32.h"
-#include "platform/win32/window/dpi.h"
-#include "platform/win32/window/page_view.h"
-#include "platform/win32/window/painting.h"
-#include "wizard/setup_form.h"
+#include "winui/page_view.h"
+#include "winui/painting.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace platform::win32 {
+namespace winui {
 
-// The standard controls of the window and of its pages, drawn from the
-// control models. The window reads back what the user did through the
-// accessors below and hands it to the models.
+// One page control as the window made it from the page table, with what it
+// shows now, so that it is left alone (caret, scroll position, selection)
+// while its model has not changed.
+struct PlacedControl {
+    common::ControlSpec spec{0, common::ControlKind::TextBox, {0, 0, 0, 0}};
+    std::size_t page = 0;
+    common::ControlModel model;
+    HWND window = nullptr;
+
+    std::optional<std::string> shownText;   // the read-only texts
+    std::vector<char> shownDrives;          // the drive list
+    std::optional<std::string> shownFolder; // the directory list
+    std::vector<std::string> folderPaths;   // one per entry of the directory list
+    std::vector<std::string> shownItems;    // the list box
+};
+
+// The buttons and the pages' controls, drawn from the form's models. The
+// window reads back what the user did through the accessors below and hands
+// it to the models.
 class ControlsView {
 public:
-    ControlsView(const wizard::Setup& setup, const Scale& scale, const Fonts& fonts);
+    ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts);
     ControlsView(const ControlsView&) = delete;
     ControlsView& operator=(const ControlsView&) = delete;
 
-    // Creates the buttons, the pages (through `pages`) and the pages' controls.
+    // Creates the buttons, the pages (through `pages`) and the pages' controls
+    // in the keyboard order the page table gives.
     void create(HWND main, HINSTANCE instance, PageViews& pages);
 
     // Brings every control in line with its model. Setting a control from
     // here raises notifications of its own; the caller ignores them meanwhile.
     void sync();
 
+    PlacedControl* find(int id);
+    PlacedControl* find(HWND window);
+
     // Reads the open folder's subfolders again at the next sync, and puts the
     // selection back on the open folder.
-    void refreshFolders() { shownFolder_.reset(); }
-
-    HWND dirList() const { return dirList_; }
-    // The full path of the entry selected in the directory list, if any.
-    std::optional<std::string> selectedFolder() const;
-    // The drive letter picked in the drive list, 0 for none.
-    char selectedDrive() const;
-    // The position selected in the user list, -1 for none.
-    int selectedUser() const;
-    // The folder text box as the user left it.
-    std::string folderText() const;
+    static void refreshFolders(PlacedControl& folders) { folders.shownFolder.reset(); }
+    // The full path of the entry selected in a directory list, if any.
+    static std::optional<std::string> selectedFolder(const PlacedControl& folders);
+    // The drive letter picked in a drive list, 0 for none.
+    static char selectedDrive(const PlacedControl& drives);
+    // The position selected in a list box, -1 for none.
+    static int selectedItem(const PlacedControl& list);
 
     // Gives the default-button frame (and Enter) to the push button that has
     // the keyboard focus, or to Next when the focus is elsewhere.
@@ -53,34 +68,24 @@ public:
     void drawItem(const DRAWITEMSTRUCT& item) const;
 
 private:
-    void syncButton(HWND button, const platform::Button& model) const;
-    void syncDrives();
-    void syncFolders();
-    void syncUsers();
-    void syncIncompleteList();
+    void createButton(HWND main, HINSTANCE instance, common::ButtonRole role);
+    void createPage(HWND main, HINSTANCE instance, PageViews& pages, std::size_t page);
+    void syncButton(common::ButtonRole role);
+    void syncControl(PlacedControl& control);
+    void syncTextBox(PlacedControl& control);
+    void syncReadOnlyText(PlacedControl& control);
+    void syncNote(PlacedControl& control);
+    void syncDrives(PlacedControl& control);
+    void syncFolders(PlacedControl& control);
+    void syncList(PlacedControl& control);
 
-    const wizard::Setup& setup_;
+    common::Form& form_;
     const Scale& scale_;
     const Fonts& fonts_;
 
-    HWND next_ = nullptr;
-    HWND back_ = nullptr;
-    HWND cancel_ = nullptr;
-    HWND dirName_ = nullptr;
-    HWND drive_ = nullptr;
-    HWND dirList_ = nullptr;
-    HWND listUsers_ = nullptr;
-    HWND listaFicheiros_ = nullptr;
-    HWND incompleteList_ = nullptr;
-
-    // What the controls show now, to leave them alone (caret, scroll
-    // position, selection) when the models have not changed.
-    std::vector<char> shownDrives_;
-    std::optional<std::string> shownFolder_;
-    std::vector<std::string> folderPaths_; // one per entry of the directory list
-    std::vector<std::string> shownUsers_;
-    std::optional<std::string> shownSummary_;
-    std::optional<std::string> shownIncomplete_;
+    HWND buttons_[3] = {}; // by ButtonRole
+    std::vector<PlacedControl> controls_;
+    std::vector<bool> pageMade_;
 };
 
-} // namespace platform::win32
+} // namespace winui

@@ -1,15 +1,14 @@
-#include "platform/win32/window/controls_view.h"
+#include "winui/controls_view.h"
 
-#include "platform/win32/window/control_ids.h"
-#include "platform/win32/window/text.h"
+#include "common/text_rules.h"
+#include "winui/text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
 
 // The directory list: the open folder's parents, indented step by step, the
 // open folder, then its subfolders, each with a small folder picture.
-namespace platform::win32 {
+namespace winui {
 
 namespace {
 
@@ -23,71 +22,73 @@ LPARAM folderEntryData(int level, bool open) {
 // folder by its own name.
 std::wstring folderEntry(const std::string& path) {
     if (path.size() <= 3) {
-        std::string root = path;
-        std::transform(root.begin(), root.end(), root.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return fromAnsi(root);
+        return fromAnsi(common::asciiLower(path));
     }
     const std::size_t slash = path.find_last_of('\\');
     return fromAnsi(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
+void addFolderEntry(PlacedControl& control, const std::string& entry, int level, bool open) {
+    const std::wstring name = folderEntry(entry);
+    const auto position =
+        SendMessageW(control.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(control.window, LB_SETITEMDATA, static_cast<WPARAM>(position),
+                 folderEntryData(level, open));
+    control.folderPaths.push_back(entry);
+}
+
+// The parents, the open folder and its subfolders; the open folder selected
+// and a few of its parents in view above it.
+void addFolderEntries(PlacedControl& control, const common::DirList& model) {
+    const std::vector<std::string> parents = model.parents();
+    for (std::size_t level = 0; level < parents.size(); ++level) {
+        addFolderEntry(control, parents[level], static_cast<int>(level), true);
+    }
+    const int openLevel = static_cast<int>(parents.size());
+    const int openPosition = static_cast<int>(control.folderPaths.size());
+    addFolderEntry(control, model.path(), openLevel, true);
+    std::vector<std::string> subfolders;
+    try {
+        subfolders = model.subfolders();
+    } catch (const std::exception&) {
+        // A folder that cannot be read is shown without subfolders.
+    }
+    for (const std::string& subfolder : subfolders) {
+        addFolderEntry(control, subfolder, openLevel + 1, false);
+    }
+    SendMessageW(control.window, LB_SETCURSEL, static_cast<WPARAM>(openPosition), 0);
+    SendMessageW(control.window, LB_SETTOPINDEX,
+                 static_cast<WPARAM>(openPosition > 3 ? openPosition - 3 : 0), 0);
+}
+
 } // namespace
 
-void ControlsView::syncFolders() {
-    const std::string& path = setup_.dirList.path();
-    if (shownFolder_ == path) {
+void ControlsView::syncFolders(PlacedControl& control) {
+    const common::DirList& model = *control.model.folders;
+    if (control.shownFolder == model.path()) {
         return;
     }
-    shownFolder_ = path;
-    folderPaths_.clear();
-    SendMessageW(dirList_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(dirList_, LB_RESETCONTENT, 0, 0);
-    auto add = [&](const std::string& entry, int level, bool open) {
-        const std::wstring name = folderEntry(entry);
-        const auto position =
-            SendMessageW(dirList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        SendMessageW(dirList_, LB_SETITEMDATA, static_cast<WPARAM>(position),
-                     folderEntryData(level, open));
-        folderPaths_.push_back(entry);
-    };
-    if (!path.empty()) {
-        const std::vector<std::string> parents = setup_.dirList.parents();
-        for (std::size_t level = 0; level < parents.size(); ++level) {
-            add(parents[level], static_cast<int>(level), true);
-        }
-        const int openLevel = static_cast<int>(parents.size());
-        const int openPosition = static_cast<int>(folderPaths_.size());
-        add(path, openLevel, true);
-        std::vector<std::string> subfolders;
-        try {
-            subfolders = setup_.dirList.subfolders();
-        } catch (const std::exception&) {
-            // A folder that cannot be read is shown without subfolders.
-        }
-        for (const std::string& subfolder : subfolders) {
-            add(subfolder, openLevel + 1, false);
-        }
-        SendMessageW(dirList_, LB_SETCURSEL, static_cast<WPARAM>(openPosition), 0);
-        SendMessageW(dirList_, LB_SETTOPINDEX,
-                     static_cast<WPARAM>(openPosition > 3 ? openPosition - 3 : 0), 0);
+    control.shownFolder = model.path();
+    control.folderPaths.clear();
+    SendMessageW(control.window, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(control.window, LB_RESETCONTENT, 0, 0);
+    if (!model.path().empty()) {
+        addFolderEntries(control, model);
     }
-    SendMessageW(dirList_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(dirList_, nullptr, TRUE);
+    SendMessageW(control.window, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control.window, nullptr, TRUE);
 }
 
-std::optional<std::string> ControlsView::selectedFolder() const {
-    const auto position = SendMessageW(dirList_, LB_GETCURSEL, 0, 0);
-    if (position < 0 || static_cast<std::size_t>(position) >= folderPaths_.size()) {
+std::optional<std::string> ControlsView::selectedFolder(const PlacedControl& folders) {
+    const auto position = SendMessageW(folders.window, LB_GETCURSEL, 0, 0);
+    if (position < 0 || static_cast<std::size_t>(position) >= folders.folderPaths.size()) {
         return std::nullopt;
     }
-    return folderPaths_[static_cast<std::size_t>(position)];
+    return folders.folderPaths[static_cast<std::size_t>(position)];
 }
 
+// Only the directory lists are drawn by the window.
 void ControlsView::measureItem(MEASUREITEMSTRUCT& item) const {
-    if (item.CtlID != static_cast<UINT>(window_ids::kDirList)) {
-        return;
-    }
     HDC screen = GetDC(nullptr);
     TEXTMETRICW metrics{};
     {
@@ -101,9 +102,6 @@ void ControlsView::measureItem(MEASUREITEMSTRUCT& item) const {
 }
 
 void ControlsView::drawItem(const DRAWITEMSTRUCT& item) const {
-    if (item.CtlID != static_cast<UINT>(window_ids::kDirList)) {
-        return;
-    }
     HDC dc = item.hDC;
     RECT area = item.rcItem;
     if (item.itemID == static_cast<UINT>(-1)) {
@@ -142,4 +140,4 @@ void ControlsView::drawItem(const DRAWITEMSTRUCT& item) const {
     }
 }
 
-} // namespace platform::win32
+} // namespace winui

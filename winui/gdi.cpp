@@ -1,6 +1,6 @@
-#include "platform/win32/window/gdi.h"
+#include "winui/gdi.h"
 
-namespace platform::win32 {
+namespace winui {
 
 BufferedPaint::BufferedPaint(HWND window) : window_(window) {
     BeginPaint(window_, &paint_);
@@ -81,4 +81,4 @@ COLORREF blend(COLORREF from, COLORREF to, int step, int steps) {
                channel(GetBValue(from), GetBValue(to)));
 }
 
-} // namespace platform::win32
+} // namespace winui

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace platform::win32 {
+namespace winui {
 
 // Owns one GDI object (font, brush, pen, bitmap) and deletes it once.
 template <typename Handle> class GdiObject {
@@ -86,4 +86,4 @@ void fillPolygon(HDC dc, const POINT* points, int count, COLORREF fill, COLORREF
 // The colour a fraction `step / steps` of the way from `from` to `to`.
 COLORREF blend(COLORREF from, COLORREF to, int step, int steps);
 
-} // namespace platform::win32
+} // namespace winui

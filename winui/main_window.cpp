@@ -1,19 +1,17 @@
-#include "platform/win32/window/setup_window.h"
+#include "winui/main_window.h"
 
-#include "platform/error.h"
-#include "platform/win32/window/control_ids.h"
-#include "platform/win32/window/layout.h"
-#include "platform/win32/window/resource_ids.h"
+#include "common/error.h"
+#include "winui/layout.h"
+#include "winui/text.h"
+#include "winui/window_ids.h"
 
 #include <algorithm>
 #include <exception>
 
-namespace platform::win32 {
+namespace winui {
 
 namespace {
 
-constexpr const wchar_t* kWindowClass = L"Quintara4Palm Setup";
-constexpr const wchar_t* kCaption = L"Quintara4Palm Setup";
 // Fixed size: no sizing border, no maximise box.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -31,42 +29,61 @@ Scale screenScale() {
     return scale;
 }
 
-HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUINTARA), IMAGE_ICON,
+HICON loadIcon(HINSTANCE instance, int iconId, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
                                          GetSystemMetrics(widthMetric),
                                          GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
+// What a page control's notification does: the kind of control, the
+// notification code, and the window's reaction.
+struct Reaction {
+    common::ControlKind kind;
+    int code;
+    void (MainWindow::*react)(PlacedControl&);
+};
+
 } // namespace
 
-SetupWindow::SetupWindow(wizard::Setup& setup, HINSTANCE instance)
-    : setup_(setup), instance_(instance), scale_(screenScale()), fonts_(makeFonts(scale_)),
-      background_(CreateSolidBrush(kBackgroundColour)), pages_(setup, scale_, fonts_),
-      controls_(setup, scale_, fonts_) {}
+MainWindow::MainWindow(common::Form& form, HINSTANCE instance, int iconId)
+    : form_(form), instance_(instance), iconId_(iconId), className_(fromUtf8(form.spec().caption)),
+      scale_(screenScale()), fonts_(makeFonts(scale_)),
+      background_(CreateSolidBrush(kBackgroundColour)), pages_(form, scale_, fonts_),
+      controls_(form, scale_, fonts_) {}
 
-SetupWindow::~SetupWindow() {
+MainWindow::~MainWindow() {
     destroy();
 }
 
-bool SetupWindow::create() {
+bool MainWindow::registerClasses() const {
     WNDCLASSEXW main{};
     main.cbSize = sizeof(main);
-    main.lpfnWndProc = &SetupWindow::procedure;
+    main.lpfnWndProc = &MainWindow::procedure;
     main.hInstance = instance_;
-    main.hIcon = loadIcon(instance_, SM_CXICON, SM_CYICON);
-    main.hIconSm = loadIcon(instance_, SM_CXSMICON, SM_CYSMICON);
+    main.hIcon = loadIcon(instance_, iconId_, SM_CXICON, SM_CYICON);
+    main.hIconSm = loadIcon(instance_, iconId_, SM_CXSMICON, SM_CYSMICON);
     main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    main.lpszClassName = kWindowClass;
-    if ((RegisterClassExW(&main) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ||
-        !PageViews::registerClass(instance_)) {
+    main.lpszClassName = className_.c_str();
+    return (RegisterClassExW(&main) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) &&
+           PageViews::registerClass(instance_);
+}
+
+// The outer size a client area of that many twips needs with this frame.
+RECT MainWindow::outerRect(int clientWidth, int clientHeight) const {
+    RECT outer{0, 0, scale_.twips(clientWidth), scale_.twips(clientHeight)};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    return outer;
+}
+
+bool MainWindow::create() {
+    if (!registerClasses()) {
         return false;
     }
-
-    RECT outer{0, 0, scale_.twips(layout::kClientWidth), scale_.twips(layout::kClientHeight)};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    window_ = CreateWindowExW(kExStyle, kWindowClass, kCaption, kStyle, CW_USEDEFAULT,
-                              CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
-                              nullptr, nullptr, instance_, this);
+    const common::WindowSpec& spec = form_.spec();
+    const RECT outer = outerRect(spec.clientWidth, spec.clientHeight);
+    window_ = CreateWindowExW(kExStyle, className_.c_str(), className_.c_str(), kStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, nullptr, instance_, this);
     if (window_ == nullptr) {
         return false;
     }
@@ -75,16 +92,15 @@ bool SetupWindow::create() {
     return true;
 }
 
-void SetupWindow::applyOuterSize() {
+void MainWindow::applyOuterSize() {
     // The outer size was chosen for the thin frames of its day; a thicker
     // frame must not eat into the laid-out client area, so the window is never
     // made smaller than the frame needs around it.
-    RECT needed{0, 0, scale_.twips(layout::kClientWidth), scale_.twips(layout::kClientHeight)};
-    AdjustWindowRectEx(&needed, kStyle, FALSE, kExStyle);
-    const int width =
-        std::max<int>(scale_.twips(setup_.window.outerWidth()), needed.right - needed.left);
-    const int height =
-        std::max<int>(scale_.twips(setup_.window.outerHeight()), needed.bottom - needed.top);
+    const common::WindowSpec& spec = form_.spec();
+    const RECT needed = outerRect(spec.clientWidth, spec.clientHeight);
+    const common::FormWindow& model = form_.formWindow();
+    const int width = std::max<int>(scale_.twips(model.outerWidth()), needed.right - needed.left);
+    const int height = std::max<int>(scale_.twips(model.outerHeight()), needed.bottom - needed.top);
 
     RECT work{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
@@ -95,14 +111,14 @@ void SetupWindow::applyOuterSize() {
     SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SetupWindow::show(int showCommand) {
+void MainWindow::show(int showCommand) {
     sync();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     keepFocus();
 }
 
-void SetupWindow::run() {
+void MainWindow::run() {
     MSG message{};
     while (window_ != nullptr && GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (preTranslate(message)) {
@@ -121,13 +137,13 @@ void SetupWindow::run() {
     }
 }
 
-void SetupWindow::destroy() {
+void MainWindow::destroy() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
     }
 }
 
-template <typename Action> void SetupWindow::forward(Action action) {
+template <typename Action> void MainWindow::forward(Action action) {
     // A handler that waits on another program (the spreadsheet's automation
     // object) may let messages through; the window takes no input until the
     // handler has returned.
@@ -144,7 +160,7 @@ template <typename Action> void SetupWindow::forward(Action action) {
     }
     SetCursor(previous);
     busy_ = false;
-    if (setup_.window.closed()) {
+    if (form_.formWindow().closed()) {
         destroy();
         return;
     }
@@ -152,72 +168,69 @@ template <typename Action> void SetupWindow::forward(Action action) {
     pages_.invalidate();
 }
 
-void SetupWindow::command(int id, int code) {
-    using namespace window_ids;
-    switch (id) {
-    case kNext:
-        if (code == BN_CLICKED) {
-            forward([this] { setup_.bNext.press(); });
+void MainWindow::command(int id, int code) {
+    using common::ButtonRole;
+    namespace ids = q4p::window_ids;
+    if (code == BN_CLICKED && (id == ids::kNext || id == ids::kBack || id == ids::kCancel)) {
+        const ButtonRole role = id == ids::kNext   ? ButtonRole::Next
+                                : id == ids::kBack ? ButtonRole::Back
+                                                   : ButtonRole::Cancel;
+        forward([this, role] { form_.button(role).press(); });
+        return;
+    }
+    // A plain selection in a directory list changes nothing; a double click opens.
+    static constexpr Reaction kReactions[] = {
+        {common::ControlKind::TextBox, EN_CHANGE, &MainWindow::textEdited},
+        {common::ControlKind::DriveList, CBN_SELCHANGE, &MainWindow::drivePicked},
+        {common::ControlKind::DirList, LBN_DBLCLK, &MainWindow::openSelectedFolder},
+        {common::ControlKind::ListBox, LBN_SELCHANGE, &MainWindow::itemPicked},
+    };
+    PlacedControl* control = controls_.find(id);
+    if (control == nullptr) {
+        return;
+    }
+    for (const Reaction& reaction : kReactions) {
+        if (reaction.kind == control->spec.kind && reaction.code == code) {
+            (this->*reaction.react)(*control);
         }
-        break;
-    case kBack:
-        if (code == BN_CLICKED) {
-            forward([this] { setup_.back.press(); });
-        }
-        break;
-    case kCancel:
-        if (code == BN_CLICKED) {
-            forward([this] { setup_.Cancel.press(); });
-        }
-        break;
-    case kDirName:
-        if (code == EN_CHANGE) {
-            forward([this] { setup_.DirName.setText(controls_.folderText()); });
-        }
-        break;
-    case kDrive:
-        if (code == CBN_SELCHANGE) {
-            const char letter = controls_.selectedDrive();
-            if (letter != 0) {
-                forward([this, letter] { setup_.drive.userSelect(letter); });
-            }
-        }
-        break;
-    case kDirList:
-        // A plain selection changes nothing; a double click opens.
-        if (code == LBN_DBLCLK) {
-            openSelectedFolder();
-        }
-        break;
-    case kListUsers:
-        if (code == LBN_SELCHANGE) {
-            const int position = controls_.selectedUser();
-            forward([this, position] { setup_.ListUsers.select(position); });
-        }
-        break;
-    default:
-        break;
     }
 }
 
-void SetupWindow::openSelectedFolder() {
-    const std::optional<std::string> folder = controls_.selectedFolder();
+void MainWindow::textEdited(PlacedControl& control) {
+    const std::string text = toAnsi(windowText(control.window));
+    forward([&control, text] { control.model.text->setText(text); });
+}
+
+void MainWindow::drivePicked(PlacedControl& control) {
+    const char letter = ControlsView::selectedDrive(control);
+    if (letter != 0) {
+        forward([&control, letter] { control.model.drive->userSelect(letter); });
+    }
+}
+
+void MainWindow::itemPicked(PlacedControl& control) {
+    const int position = ControlsView::selectedItem(control);
+    forward([&control, position] { control.model.list->select(position); });
+}
+
+void MainWindow::openSelectedFolder(PlacedControl& control) {
+    const std::optional<std::string> folder = ControlsView::selectedFolder(control);
     if (!folder) {
         return;
     }
     // Whatever the outcome, the list is read again: after a failure the
     // selection goes back to the folder still open.
-    controls_.refreshFolders();
-    forward([this, &folder] {
+    ControlsView::refreshFolders(control);
+    forward([&control, &folder] {
         try {
-            setup_.dirList.open(*folder);
-        } catch (const platform::SetupError&) {
+            control.model.folders->open(*folder);
+        } catch (const common::SetupError&) {
             // A folder that cannot be opened leaves the list where it was.
         }
     });
 }
 
-void SetupWindow::sync() {
+void MainWindow::sync() {
     syncing_ = true;
     pages_.sync();
     controls_.sync();
@@ -225,14 +238,14 @@ void SetupWindow::sync() {
     keepFocus();
 }
 
-LRESULT CALLBACK SetupWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<SetupWindow*>(create->lpCreateParams);
+        auto* self = static_cast<MainWindow*>(create->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<SetupWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -244,39 +257,66 @@ LRESULT CALLBACK SetupWindow::procedure(HWND window, UINT message, WPARAM wParam
     return self->handleMessage(message, wParam, lParam);
 }
 
-LRESULT SetupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (handlePainting(message, wParam, lParam, result) ||
+        handleKeyboard(message, wParam, lParam, result) ||
+        handleLifetime(message, wParam, result)) {
+        return result;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// The read-only text boxes keep the look of a page of text.
+LRESULT MainWindow::colourStatic(HDC dc, HWND control) const {
+    if (!controls_.isReadOnlyText(control)) {
+        return 0;
+    }
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+bool MainWindow::handlePainting(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ERASEBKGND:
-        return 1; // WM_PAINT covers everything
+        result = 1; // WM_PAINT covers everything
+        return true;
     case WM_PAINT: {
         BufferedPaint paint(window_);
-        paintWindowFace(paint.dc(), paint.client(), scale_, fonts_);
-        return 0;
+        paintWindowFace(paint.dc(), paint.client(), scale_, fonts_,
+                        fromUtf8(form_.spec().footerSite));
+        return true;
     }
     case WM_PRINTCLIENT: {
         RECT client{};
         GetClientRect(window_, &client);
-        paintWindowFace(reinterpret_cast<HDC>(wParam), client, scale_, fonts_);
-        return 0;
+        paintWindowFace(reinterpret_cast<HDC>(wParam), client, scale_, fonts_,
+                        fromUtf8(form_.spec().footerSite));
+        return true;
     }
     case WM_CTLCOLORBTN:
         SetBkColor(reinterpret_cast<HDC>(wParam), kBackgroundColour);
-        return reinterpret_cast<LRESULT>(background_.get());
+        result = reinterpret_cast<LRESULT>(background_.get());
+        return true;
     case WM_CTLCOLORSTATIC:
-        // The read-only text boxes keep the look of a page of text.
-        if (controls_.isReadOnlyText(reinterpret_cast<HWND>(lParam))) {
-            const auto dc = reinterpret_cast<HDC>(wParam);
-            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-        }
-        break;
+        result = colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return result != 0;
     case WM_MEASUREITEM:
         controls_.measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-        return TRUE;
+        result = TRUE;
+        return true;
     case WM_DRAWITEM:
         controls_.drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::handleKeyboard(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));
         // The controls report focus changes here too (BN_SETFOCUS,
@@ -284,7 +324,7 @@ LRESULT SetupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (window_ != nullptr) {
             controls_.markDefaultButton(GetFocus());
         }
-        return 0;
+        return true;
     case WM_NEXTDLGCTL: {
         // As a dialog does: the arrow keys on the buttons ask for this.
         HWND next = LOWORD(lParam) != 0
@@ -294,11 +334,20 @@ LRESULT SetupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(next);
             controls_.markDefaultButton(next);
         }
-        return 0;
+        return true;
     }
     case DM_GETDEFID:
         // Asked by IsDialogMessage: Enter presses Next.
-        return MAKELRESULT(window_ids::kNext, DC_HASDEFID);
+        result = MAKELRESULT(q4p::window_ids::kNext, DC_HASDEFID);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::handleLifetime(UINT message, WPARAM wParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
@@ -308,22 +357,21 @@ LRESULT SetupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         } else {
             SetFocus(canTakeFocus(savedFocus_) ? savedFocus_ : firstFocus());
         }
-        return 0;
+        return true;
     case WM_CLOSE:
         // The system menu's Close or Alt+F4: the window goes without the
-        // wizard's Cancel or Exit. Not while a handler is still running.
+        // program's Cancel or Exit. Not while a handler is still running.
         if (!busy_) {
             closedByUser_ = true;
             destroy();
         }
-        return 0;
+        return true;
     case WM_DESTROY:
         PostQuitMessage(0);
-        return 0;
+        return true;
     default:
-        break;
+        return false;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-} // namespace platform::win32
+} // namespace winui

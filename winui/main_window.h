@@ -1,24 +1,25 @@
 #pragma once
 
+#include "common/form.h"
 #include "platform/win32/win32.h"
-#include "platform/win32/window/controls_view.h"
-#include "platform/win32/window/dpi.h"
-#include "platform/win32/window/gdi.h"
-#include "platform/win32/window/page_view.h"
-#include "platform/win32/window/painting.h"
-#include "wizard/setup_form.h"
+#include "winui/controls_view.h"
+#include "winui/gdi.h"
+#include "winui/page_view.h"
+#include "winui/painting.h"
 
-namespace platform::win32 {
+namespace winui {
 
-// The wizard's one window. It adds no logic of its own: each thing the user
-// does is handed to the control models, which run the wizard's handlers; the
-// real controls are then brought in line with the models again.
-class SetupWindow {
+// A program's one window, made from its form's page table. It adds no logic
+// of its own: each thing the user does is handed to the control models, which
+// run the program's handlers; the real controls are then brought in line with
+// the models again.
+class MainWindow {
 public:
-    SetupWindow(wizard::Setup& setup, HINSTANCE instance);
-    ~SetupWindow();
-    SetupWindow(const SetupWindow&) = delete;
-    SetupWindow& operator=(const SetupWindow&) = delete;
+    // `iconId` names the program's icon resource.
+    MainWindow(common::Form& form, HINSTANCE instance, int iconId);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window and all its controls, hidden. False when the system
     // refused.
@@ -33,23 +34,37 @@ public:
     void destroy();
 
     // True when the window was closed from its system menu or with Alt+F4,
-    // which ends the program without the wizard's own ending.
+    // which ends the program without the program's own ending.
     bool closedByUser() const { return closedByUser_; }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool registerClasses() const;
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool handlePainting(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool handleKeyboard(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool handleLifetime(UINT message, WPARAM wParam, LRESULT& result);
+    LRESULT colourStatic(HDC dc, HWND control) const;
+    RECT outerRect(int clientWidth, int clientHeight) const;
+
     void command(int id, int code);
     template <typename Action> void forward(Action action);
-    void openSelectedFolder();
+    void textEdited(PlacedControl& control);
+    void drivePicked(PlacedControl& control);
+    void openSelectedFolder(PlacedControl& control);
+    void itemPicked(PlacedControl& control);
+
     bool preTranslate(const MSG& message);
+    bool readOnlyTextKey(const MSG& message);
     void sync();
     void keepFocus();
     HWND firstFocus() const;
     bool canTakeFocus(HWND control) const;
 
-    wizard::Setup& setup_;
+    common::Form& form_;
     HINSTANCE instance_;
+    int iconId_;
+    std::wstring className_;
     Scale scale_;
     Fonts fonts_;
     Brush background_;
@@ -62,4 +77,4 @@ private:
     bool closedByUser_ = false;
 };
 
-} // namespace platform::win32
+} // namespace winui

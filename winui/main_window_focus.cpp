@@ -1,28 +1,31 @@
-#include "platform/win32/window/setup_window.h"
+#include "winui/main_window.h"
 
-#include "platform/win32/window/control_ids.h"
+#include "winui/window_ids.h"
 
 // The keyboard: what the dialog manager (IsDialogMessage) does not do for a
 // window that is not a dialog, and where the focus goes when its control
 // disappears.
-namespace platform::win32 {
+namespace winui {
 
-bool SetupWindow::preTranslate(const MSG& message) {
+bool MainWindow::preTranslate(const MSG& message) {
     if (message.message != WM_KEYDOWN) {
         return false;
     }
-    // Enter in the directory list opens the selected folder, as a double
-    // click does; everywhere else it presses the default button.
-    if (message.wParam == VK_RETURN && message.hwnd == controls_.dirList()) {
-        openSelectedFolder();
+    // Enter in a directory list opens the selected folder, as a double click
+    // does; everywhere else it presses the default button.
+    PlacedControl* control = controls_.find(message.hwnd);
+    if (message.wParam == VK_RETURN && control != nullptr &&
+        control->spec.kind == common::ControlKind::DirList) {
+        openSelectedFolder(*control);
         return true;
     }
     // Multi-line edits ask for every key, and in a dialog hand Tab, Enter and
     // Esc to their parent window, which here is a page. The read-only text
     // boxes take part in the window's keyboard like every other control.
-    if (!controls_.isReadOnlyText(message.hwnd)) {
-        return false;
-    }
+    return controls_.isReadOnlyText(message.hwnd) && readOnlyTextKey(message);
+}
+
+bool MainWindow::readOnlyTextKey(const MSG& message) {
     switch (message.wParam) {
     case VK_TAB: {
         const BOOL previous = GetKeyState(VK_SHIFT) < 0 ? TRUE : FALSE;
@@ -34,25 +37,25 @@ bool SetupWindow::preTranslate(const MSG& message) {
         return true;
     }
     case VK_RETURN:
-        command(window_ids::kNext, BN_CLICKED);
+        command(q4p::window_ids::kNext, BN_CLICKED);
         return true;
     case VK_ESCAPE:
-        command(window_ids::kCancel, BN_CLICKED);
+        command(q4p::window_ids::kCancel, BN_CLICKED);
         return true;
     default:
         return false;
     }
 }
 
-bool SetupWindow::canTakeFocus(HWND control) const {
+bool MainWindow::canTakeFocus(HWND control) const {
     return control != nullptr && IsChild(window_, control) && IsWindowVisible(control) &&
            IsWindowEnabled(control);
 }
 
 // Next when it can be pressed; otherwise what the page asks of the user
 // (the user list while Next waits for a pick); otherwise the first control.
-HWND SetupWindow::firstFocus() const {
-    HWND next = GetDlgItem(window_, window_ids::kNext);
+HWND MainWindow::firstFocus() const {
+    HWND next = GetDlgItem(window_, q4p::window_ids::kNext);
     if (canTakeFocus(next)) {
         return next;
     }
@@ -66,7 +69,7 @@ HWND SetupWindow::firstFocus() const {
 // A control that was hidden or disabled (a page left, Next disabled) must not
 // keep the keyboard: it goes to the default button, or the first that can
 // take it.
-void SetupWindow::keepFocus() {
+void MainWindow::keepFocus() {
     if (window_ == nullptr || !IsWindowVisible(window_)) {
         return;
     }
@@ -82,4 +85,4 @@ void SetupWindow::keepFocus() {
     controls_.markDefaultButton(GetFocus());
 }
 
-} // namespace platform::win32
+} // namespace winui

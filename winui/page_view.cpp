@@ -1,26 +1,21 @@
-#include "platform/win32/window/page_view.h"
+#include "winui/page_view.h"
 
-#include "platform/win32/window/control_ids.h"
-#include "platform/win32/window/gdi.h"
-#include "platform/win32/window/layout.h"
-#include "platform/win32/window/text.h"
+#include "winui/gdi.h"
+#include "winui/layout.h"
+#include "winui/text.h"
+#include "winui/visibility.h"
+#include "winui/window_ids.h"
 
-namespace platform::win32 {
+namespace winui {
 
 namespace {
 
-constexpr const wchar_t* kPageClass = L"Quintara4PalmSetupPage";
-
-// The window's own flag; IsWindowVisible also asks its parents, which are
-// still hidden during start-up.
-bool shown(HWND window) {
-    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+constexpr const wchar_t* kPageClass = L"Quintara4PalmPage";
 
 } // namespace
 
-PageViews::PageViews(const wizard::Setup& setup, const Scale& scale, const Fonts& fonts)
-    : setup_(setup), scale_(scale), fonts_(fonts) {}
+PageViews::PageViews(common::Form& form, const Scale& scale, const Fonts& fonts)
+    : form_(form), scale_(scale), fonts_(fonts), windows_(form.spec().pages.size(), nullptr) {}
 
 bool PageViews::registerClass(HINSTANCE instance) {
     WNDCLASSEXW page{};
@@ -32,39 +27,37 @@ bool PageViews::registerClass(HINSTANCE instance) {
     return RegisterClassExW(&page) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND PageViews::create(HWND parent, HINSTANCE instance, wizard::FrameId id) {
-    const RECT area = layout::toPixels(scale_, layout::kPageArea);
-    const std::wstring tag = fromUtf8(setup_.frame(id).tag);
+HWND PageViews::create(HWND parent, HINSTANCE instance, std::size_t index) {
+    const RECT area = layout::toPixels(scale_, form_.spec().pageArea);
+    const std::wstring tag = fromUtf8(form_.pageFrame(index).tag);
     // WS_EX_CONTROLPARENT lets Tab and the dialog keys reach the page's controls.
     HWND page = CreateWindowExW(
         WS_EX_CONTROLPARENT, kPageClass, tag.c_str(), WS_CHILD | WS_CLIPCHILDREN, area.left,
         area.top, area.right - area.left, area.bottom - area.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(window_ids::kFirstPage + index(id))), instance,
-        const_cast<PageViews*>(this));
-    windows_[index(id)] = page;
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(q4p::window_ids::kFirstPage + index)),
+        instance, const_cast<PageViews*>(this));
+    windows_[index] = page;
     return page;
 }
 
 void PageViews::sync() {
     // Hide before showing, so that two pages are never visible together.
-    for (const wizard::PageSpec& entry : wizard::Pages()) {
-        const platform::Frame& frame = setup_.frame(entry.id);
-        HWND page = window(entry.id);
-        if (!frame.visible && shown(page)) {
-            ShowWindow(page, SW_HIDE);
+    for (std::size_t index = 0; index < count(); ++index) {
+        if (!form_.pageFrame(index).visible) {
+            setShown(window(index), false);
         }
     }
-    for (const wizard::PageSpec& entry : wizard::Pages()) {
-        const platform::Frame& frame = setup_.frame(entry.id);
-        HWND page = window(entry.id);
+    for (std::size_t index = 0; index < count(); ++index) {
+        const common::Frame& frame = form_.pageFrame(index);
+        HWND page = window(index);
         if (frame.width > 0 && frame.height > 0) {
             const RECT area = layout::toPixels(
                 scale_, layout::TwipsRect{frame.left, frame.top, frame.width, frame.height});
             SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left,
                          area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        if (frame.visible && !shown(page)) {
-            ShowWindow(page, SW_SHOWNA);
+        if (frame.visible) {
+            setShown(page, true);
         }
     }
 }
@@ -78,13 +71,15 @@ void PageViews::invalidate() {
 }
 
 void PageViews::paint(HWND window, HDC dc) const {
-    const int index = GetDlgCtrlID(window) - window_ids::kFirstPage;
-    if (index < 0 || index >= static_cast<int>(wizard::kPageCount)) {
+    const int index = GetDlgCtrlID(window) - q4p::window_ids::kFirstPage;
+    if (index < 0 || index >= static_cast<int>(count())) {
         return;
     }
-    const auto id = static_cast<wizard::FrameId>(index);
-    const bool welcome = wizard::Page(id).subHeaderKind == wizard::SubHeader::Welcome;
-    paintPage(dc, scale_, fonts_, welcome, setup_.pageLines(id));
+    const common::WindowSpec& spec = form_.spec();
+    const auto page = static_cast<std::size_t>(index);
+    const std::vector<common::PageLine> lines = form_.pageText(page);
+    paintPage(dc, scale_, fonts_,
+              PageFace{spec.pages[page].welcomeStrip, fromUtf8(spec.stripCaption), lines});
 }
 
 LRESULT CALLBACK PageViews::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -128,4 +123,4 @@ LRESULT CALLBACK PageViews::procedure(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-} // namespace platform::win32
+} // namespace winui

@@ -1,14 +1,13 @@
-#include "platform/win32/window/painting.h"
+#include "winui/painting.h"
 
-#include "install/manifest.h"
-#include "platform/win32/window/banner.h"
-#include "platform/win32/window/layout.h"
-#include "platform/win32/window/text.h"
+#include "winui/banner.h"
+#include "winui/layout.h"
+#include "winui/text.h"
 
 #include <cwchar>
 #include <string>
 
-namespace platform::win32 {
+namespace winui {
 
 namespace {
 
@@ -42,14 +41,14 @@ int lineAdvance(HDC dc, const Font& font) {
     return metrics.tmHeight + metrics.tmExternalLeading;
 }
 
-void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts) {
+void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts,
+                 const std::wstring& site) {
     fillRect(dc, area, kBackgroundColour);
     fillRect(
         dc, RECT{area.left + scale.design(8), area.top, area.right - scale.design(8), area.top + 1},
         RGB(196, 196, 196));
 
     const std::wstring invitation = L"For further information about this setup, please visit ";
-    const std::wstring site = fromUtf8(install::kProductSite);
     Selection font(dc, fonts.dialog.get());
     SetBkMode(dc, TRANSPARENT);
     SIZE first{};
@@ -65,8 +64,8 @@ void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& font
 }
 
 // One line of page text at (x, y), run after run.
-void drawLine(HDC dc, int x, int y, const wizard::PageLine& line, const Fonts& fonts, bool title) {
-    for (const wizard::TextRun& run : line) {
+void drawLine(HDC dc, int x, int y, const common::PageLine& line, const Fonts& fonts, bool title) {
+    for (const common::TextRun& run : line) {
         const Font& font = title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
         Selection selected(dc, font.get());
         const std::wstring text = fromUtf8(run.text);
@@ -97,7 +96,8 @@ Fonts makeFonts(const Scale& scale) {
     return fonts;
 }
 
-void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts) {
+void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
+                     const std::wstring& site) {
     fillRect(dc, client, kBackgroundColour);
     RECT header = layout::toPixels(scale, layout::kHeader);
     header.right = client.right;
@@ -105,12 +105,13 @@ void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts
     RECT footer = layout::toPixels(scale, layout::kFooter);
     footer.right = client.right;
     footer.bottom = client.bottom > footer.bottom ? client.bottom : footer.bottom;
-    paintFooter(dc, footer, scale, fonts);
+    paintFooter(dc, footer, scale, fonts, site);
 }
 
-void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, bool welcome,
-               const std::vector<wizard::PageLine>& lines) {
-    paintSubHeader(dc, layout::toPixels(scale, layout::kSubHeader), scale, fonts, welcome);
+void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, const PageFace& face) {
+    paintSubHeader(dc, layout::toPixels(scale, layout::kSubHeader), scale, fonts, face.welcome,
+                   face.caption);
+    const std::vector<common::PageLine>& lines = face.lines;
     fillRect(dc, layout::toPixels(scale, layout::kPicture), kPictureColour);
 
     SetBkMode(dc, TRANSPARENT);
@@ -157,4 +158,4 @@ void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, bool open) {
     }
 }
 
-} // namespace platform::win32
+} // namespace winui

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "common/page_table.h"
+#include "common/twips.h"
 #include "platform/win32/win32.h"
-#include "platform/win32/window/dpi.h"
-#include "platform/win32/window/gdi.h"
-#include "wizard/pages.h"
+#include "winui/gdi.h"
 
+#include <string>
 #include <vector>
 
-namespace platform::win32 {
+namespace winui {
+
+using common::Scale;
 
 inline constexpr COLORREF kBackgroundColour = RGB(228, 228, 228);
 inline constexpr COLORREF kPictureColour = RGB(204, 204, 204);
@@ -27,12 +30,20 @@ struct Fonts {
 
 Fonts makeFonts(const Scale& scale);
 
-// The main window's own face: background, header banner and footer.
-void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts);
+// The main window's own face: background, header banner and footer, whose
+// invitation names `site`.
+void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
+                     const std::wstring& site);
+
+// What a page shows on its face.
+struct PageFace {
+    bool welcome;         // the sub-header strip's welcome form
+    std::wstring caption; // beside the logo in the strip
+    const std::vector<common::PageLine>& lines;
+};
 
 // A page's face: its sub-header strip and its picture with the page text.
-void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, bool welcome,
-               const std::vector<wizard::PageLine>& lines);
+void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, const PageFace& face);
 
 // The bottom of `lineCount` lines of page text, in page pixels.
 int pageTextBottom(const Scale& scale, const Fonts& fonts, std::size_t lineCount);
@@ -43,4 +54,4 @@ void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, bool open);
 int folderGlyphWidth(const Scale& scale);
 int folderGlyphHeight(const Scale& scale);
 
-} // namespace platform::win32
+} // namespace winui

@@ -1,8 +1,8 @@
-#include "platform/win32/window/text.h"
+#include "winui/text.h"
 
 #include <vector>
 
-namespace platform::win32 {
+namespace winui {
 
 namespace {
 
@@ -55,4 +55,4 @@ std::wstring windowText(HWND window) {
     return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-} // namespace platform::win32
+} // namespace winui

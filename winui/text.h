@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform::win32 {
+namespace winui {
 
 // The core holds page texts in UTF-8 and everything that reaches the machine
 // (paths, user names) as ANSI text in the system code page; the window itself
@@ -15,4 +15,4 @@ std::string toAnsi(const std::wstring& text);
 
 std::wstring windowText(HWND window);
 
-} // namespace platform::win32
+} // namespace winui

@@ -1,7 +1,7 @@
 #include "wizard/setup_form.h"
 
+#include "common/error.h"
 #include "handheld/pilot.h"
-#include "platform/error.h"
 
 namespace wizard {
 
@@ -10,7 +10,7 @@ void Setup::drive_Change() {
     // they were; the drive list keeps showing the user's choice.
     try {
         dirList.open(drive.drive());
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
 }
 
@@ -20,7 +20,7 @@ void Setup::dirList_Change() {
     // in between, the drive list simply keeps the drive it shows.
     try {
         drive.selectFromPath(dirList.path());
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
 }
 
@@ -39,7 +39,7 @@ void Setup::ListUsers_Click() {
     // whose folder is not known: the pick stands, with no folder.
     try {
         state_.userDir = Pilot::GetUserDirectory(machine_.installAide, state_.userName);
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
         state_.userDir.clear();
     }
 }

@@ -1,13 +1,11 @@
 #include "wizard/setup_form.h"
 
+#include "common/error.h"
+#include "common/text_rules.h"
 #include "install/run_install.h"
-#include "platform/error.h"
 #include "platform/registry.h"
 #include "probes/probes.h"
 #include "probes/registry.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace wizard {
 
@@ -15,17 +13,10 @@ namespace {
 
 constexpr const char* kExcelTitle = "Microsoft Excel";
 
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
 bool isSupportedExcelVersion(const std::string& tag) {
     for (const char* supported :
          {"Excel.Application.8", "Excel.Application.9", "Excel.Application.10"}) {
-        if (equalsIgnoringCase(tag, supported)) {
+        if (common::equalsIgnoringAsciiCase(tag, supported)) {
             return true;
         }
     }
@@ -47,6 +38,13 @@ std::string joinLines(const std::vector<std::string>& lines) {
 
 void Setup::bNext_Click() {
     using F = FrameId;
+    if (!state_.currentFrame) {
+        return;
+    }
+    if (currentPage().ending != common::Ending::None) {
+        finish(currentPage().ending);
+        return;
+    }
     const bool leavingWelcome = currentIs(F::FrameWelcome);
     const bool prerequisitePage = leavingWelcome || currentIs(F::FrameNFExcel) ||
                                   currentIs(F::FrameNFExcelVr) || currentIs(F::FrameNFAcrobat);
@@ -78,29 +76,32 @@ void Setup::bNext_Click() {
     } else if (currentIs(F::FrameListFiles)) {
         RunInstall();
         ShowFrame(F::FrameFinal);
-    } else if (currentIs(F::FrameFinal)) {
-        outcome_ = report_ && report_->complete() ? Outcome::Installed : Outcome::Incomplete;
-        ExitSetup();
-    } else if (currentIs(F::FrameCloseExcel) || currentIs(F::FrameNFDesktop)) {
-        outcome_ = Outcome::Stopped;
-        ExitSetup();
     }
 }
 
-void Setup::back_Click() {
-    using F = FrameId;
-    if (currentIs(F::FrameChooseDir) || currentIs(F::FrameNFAcrobat) ||
-        currentIs(F::FrameNFExcel) || currentIs(F::FrameNFExcelVr)) {
-        ShowFrame(F::FrameWelcome);
-    } else if (currentIs(F::FrameChooseUser)) {
-        // The user page disabled Next until a pick; the folder page needs it back.
-        if (!bNext.enabled()) {
-            bNext.setEnabled(true);
-        }
-        ShowFrame(F::FrameChooseDir);
-    } else if (currentIs(F::FrameListFiles)) {
-        ShowFrame(F::FrameChooseUser);
+// The terminal pages: the completion page and the two stopping pages.
+void Setup::finish(common::Ending ending) {
+    if (ending == common::Ending::Finished) {
+        outcome_ = report_ && report_->complete() ? Outcome::Installed : Outcome::Incomplete;
+    } else {
+        outcome_ = Outcome::Stopped;
     }
+    ExitSetup();
+}
+
+// The page table says where Back leads from each page; on the pages that hide
+// Back it leads nowhere.
+void Setup::back_Click() {
+    const std::optional<std::size_t> target = currentPage().backTo;
+    if (!state_.currentFrame || !target) {
+        return;
+    }
+    // Only the user page disables Next (until a pick); the page before it
+    // needs it back.
+    if (!bNext.enabled()) {
+        bNext.setEnabled(true);
+    }
+    ShowFrame(static_cast<FrameId>(*target));
 }
 
 void Setup::Cancel_Click() {
@@ -119,7 +120,7 @@ void Setup::ExitSetup() {
     // wizard: the deletion and the closing still follow.
     try {
         machine_.formLibrary.DllUnregisterServer();
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
     // Unset WINDIR would leave "\QuinFrm.dll", a path relative to the current
     // drive's root, which is not the Windows folder: nothing is deleted then.

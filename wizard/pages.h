@@ -1,7 +1,8 @@
 #pragma once
 
-#include <array>
-#include <string>
+#include "common/page_table.h"
+
+#include <cstddef>
 #include <vector>
 
 namespace wizard {
@@ -20,44 +21,24 @@ enum class FrameId {
 };
 inline constexpr std::size_t kPageCount = 10;
 
-// The controls a page carries.
-enum class PageControl { DirName, Drive, DirList, ListUsers, ListaFicheiros, IncompleteList };
+using common::PageLine;
+using common::PageSpec;
+using common::TextRun;
 
-// A run of text within a line; bold runs are drawn in the bold face.
-struct TextRun {
-    std::string text;
-    bool bold = false;
-};
-inline bool operator==(const TextRun& a, const TextRun& b) {
-    return a.text == b.text && a.bold == b.bold;
+// The wizard's window: its size, its buttons, the keyboard order and the ten
+// pages in the order of FrameId.
+const common::WindowSpec& setupWindow();
+const PageSpec& page(FrameId id);
+
+inline std::size_t indexOf(FrameId id) {
+    return static_cast<std::size_t>(id);
 }
-inline bool operator!=(const TextRun& a, const TextRun& b) {
-    return !(a == b);
-}
-using PageLine = std::vector<TextRun>; // an empty line is a blank line
-
-enum class SubHeader { Welcome, Plain }; // PicSubCabecalhoWelc, or PicSubCabecalho1..9
-
-struct PageSpec {
-    FrameId id;
-    const char* frameName; // "FrameWelcome"
-    const char* tag;       // the frame's caption, never drawn
-    const char* subHeader; // "PicSubCabecalhoWelc", "PicSubCabecalho6", ...
-    SubHeader subHeaderKind;
-    const char* picture;         // "PicFrameWelcome", ...
-    std::vector<PageLine> lines; // the page picture's text; the first line is the bold title
-    std::vector<PageControl> controls;
-};
-
-// The ten pages in the order of FrameId.
-const std::array<PageSpec, kPageCount>& Pages();
-const PageSpec& Page(FrameId id);
 
 // The address on the PDF reader page (a reserved example name).
 inline constexpr const char* kPdfReaderSite = "http://www.pdf-reader.example/";
 
 // What the completion page says after a run in which some steps failed; the
 // list of what could not be placed stands below it.
-std::vector<PageLine> IncompletePageLines();
+std::vector<PageLine> incompletePageLines();
 
 } // namespace wizard

@@ -1,7 +1,7 @@
 #include "wizard/setup_form.h"
 
+#include "common/error.h"
 #include "handheld/pilot.h"
-#include "platform/error.h"
 
 #include <array>
 #include <utility>
@@ -47,15 +47,15 @@ void Setup::prepareFolderPage() {
     const std::string folder = state_.installDir;
     try {
         drive.selectFromPath(folder);
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
     try {
         dirList.open(folder);
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
     try {
         DirName.setText(folder);
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
     state_.installDir = folder;
 }
@@ -71,7 +71,7 @@ void Setup::prepareUserPage() {
         for (const std::string& name : users) {
             ListUsers.addItem(name);
         }
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
 }
 
@@ -81,7 +81,7 @@ void Setup::prepareSummaryPage() {
     // Starts the spreadsheet program through automation on every showing.
     try {
         startupDir = machine_.spreadsheet.readStartupPath();
-    } catch (const platform::SetupError&) {
+    } catch (const common::SetupError&) {
     }
 
     std::string text;

@@ -1,18 +1,12 @@
 #include "wizard/setup_form.h"
 
-#include "platform/error.h"
+#include "common/error.h"
 #include "probes/probes.h"
+#include "wizard/control_ids.h"
 
 namespace wizard {
 
 namespace {
-
-// Twips, 1440 to the inch.
-constexpr int kOuterWidth = 8325;
-constexpr int kOuterHeight = 6120;
-constexpr int kPageTop = 1155;
-constexpr int kPageWidth = 8250;
-constexpr int kPageHeight = 3780;
 
 constexpr const char* kProductFolder = "\\Quintara4Palm";
 
@@ -28,12 +22,43 @@ Setup::Setup(platform::Machine& machine)
     dirList.onChange = [this] { dirList_Change(); };
     ListUsers.onClick = [this] { ListUsers_Click(); };
 
-    bNext.setCaption("Next");
-    back.setCaption("Back");
-    Cancel.setCaption("Cancel");
+    for (const common::ButtonSpec& spec : setupWindow().buttons) {
+        button(spec.role).setCaption(spec.caption);
+    }
+    for (std::size_t index = 0; index < kPageCount; ++index) {
+        frames_[index].tag = setupWindow().pages[index].tag;
+    }
+}
 
-    for (const PageSpec& page : Pages()) {
-        frame(page.id).tag = page.tag;
+common::Button& Setup::button(common::ButtonRole role) {
+    switch (role) {
+    case common::ButtonRole::Cancel:
+        return Cancel;
+    case common::ButtonRole::Back:
+        return back;
+    case common::ButtonRole::Next:
+        break;
+    }
+    return bNext;
+}
+
+common::ControlModel Setup::control(int id) {
+    namespace ids = q4p::window_ids;
+    switch (id) {
+    case ids::kDirName:
+        return {&DirName};
+    case ids::kDrive:
+        return {nullptr, nullptr, &drive};
+    case ids::kDirList:
+        return {nullptr, nullptr, nullptr, &dirList};
+    case ids::kListUsers:
+        return {nullptr, &ListUsers};
+    case ids::kListaFicheiros:
+        return {&listaFicheiros};
+    case ids::kIncompleteList:
+        return {&incompleteList};
+    default:
+        return {};
     }
 }
 
@@ -46,7 +71,7 @@ void Setup::Form_Load() {
         std::string programFiles;
         try {
             programFiles = Geral::GetProgramFilesDir(machine_);
-        } catch (const platform::SetupError&) {
+        } catch (const common::SetupError&) {
             programFiles = machine_.files.getEnvironment("ProgramFiles");
         }
         state_.installDir = programFiles + kProductFolder;
@@ -56,8 +81,8 @@ void Setup::Form_Load() {
         state_.acrobatDir = Geral::GetAcrobatDir(machine_);
         state_.programsDir = Geral::GetProgramsFolder(machine_);
 
-        window.setOuterHeight(kOuterHeight);
-        window.setOuterWidth(kOuterWidth);
+        window.setOuterHeight(setupWindow().outerHeight);
+        window.setOuterWidth(setupWindow().outerWidth);
         ShowFrame(FrameId::FrameWelcome);
     } catch (...) {
         // The window layer reports the failure through the exit code.
@@ -70,37 +95,41 @@ bool Setup::currentIs(FrameId page) const {
     return state_.currentFrame && frame(*state_.currentFrame).tag == frame(page).tag;
 }
 
+const PageSpec& Setup::currentPage() const {
+    return page(state_.currentFrame.value_or(FrameId::FrameWelcome));
+}
+
 void Setup::ShowFrame(FrameId page) {
     if (state_.currentFrame) {
         frame(*state_.currentFrame).visible = false;
     }
     state_.currentFrame = page;
-    platform::Frame& shown = frame(page);
-    shown.top = kPageTop;
-    shown.left = 0;
-    shown.width = kPageWidth;
-    shown.height = kPageHeight;
+    common::Frame& shown = frame(page);
+    const common::TwipsRect& area = setupWindow().pageArea;
+    shown.top = area.top;
+    shown.left = area.left;
+    shown.width = area.width;
+    shown.height = area.height;
     UpdateButtons();
     InitFrameState();
     shown.visible = true;
 }
 
+// Back is hidden on the welcome page, Next reads "Install" on the summary,
+// and the terminal pages keep only Next, reading "Exit": the page table says
+// which. No page follows a terminal page, so Cancel, once hidden, stays so.
 void Setup::UpdateButtons() {
-    back.setVisible(!currentIs(FrameId::FrameWelcome));
-    bNext.setCaption(currentIs(FrameId::FrameListFiles) ? "Install" : "Next");
-    if (currentIs(FrameId::FrameFinal) || currentIs(FrameId::FrameNFDesktop) ||
-        currentIs(FrameId::FrameCloseExcel)) {
-        back.setVisible(false);
-        Cancel.setVisible(false);
-        bNext.setCaption("Exit");
-    }
+    const PageSpec& current = currentPage();
+    back.setVisible(current.backShown);
+    bNext.setCaption(current.nextCaption);
+    Cancel.setVisible(current.cancelShown);
 }
 
 std::vector<PageLine> Setup::pageLines(FrameId id) const {
     if (id == FrameId::FrameFinal && report_ && !report_->complete()) {
-        return IncompletePageLines();
+        return incompletePageLines();
     }
-    return Page(id).lines;
+    return page(id).lines;
 }
 
 } // namespace wizard

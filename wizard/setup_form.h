@@ -1,7 +1,9 @@
 #pragma once
 
+#include "common/controls.h"
+#include "common/exit_codes.h"
+#include "common/form.h"
 #include "install/run_install.h"
-#include "platform/controls.h"
 #include "platform/machine.h"
 #include "wizard/pages.h"
 
@@ -13,14 +15,7 @@
 namespace wizard {
 
 // How the wizard ended, for the process's exit code.
-enum class Outcome {
-    Running,     // the window is still open
-    Installed,   // Exit after an installation in which every step succeeded
-    Incomplete,  // Exit after an installation in which some step failed
-    Cancelled,   // Cancel, before any installation in this run
-    Stopped,     // Exit from a stopping page (handheld desktop software missing, spreadsheet open)
-    StartFailed, // start-up could not complete
-};
+using Outcome = common::Outcome;
 
 // The form state, in its declared order.
 struct FormState {
@@ -39,29 +34,39 @@ struct FormState {
 // window layer draws what the controls hold and forwards the user's actions to
 // the controls (Button::press, TextBox::setText, DriveList::userSelect,
 // DirList::open, ListBox::select), which run the handlers below.
-class Setup {
+class Setup : public common::Form {
 public:
     explicit Setup(platform::Machine& machine);
     Setup(const Setup&) = delete;
     Setup& operator=(const Setup&) = delete;
 
     // Window and controls.
-    platform::FormWindow window;
-    platform::Button bNext;
-    platform::Button back;
-    platform::Button Cancel;
-    platform::TextBox DirName;
-    platform::DriveList drive;
-    platform::DirList dirList;
-    platform::ListBox ListUsers;
-    platform::TextBox listaFicheiros;
-    platform::TextBox incompleteList; // on FrameFinal: what could not be placed
+    common::FormWindow window;
+    common::Button bNext;
+    common::Button back;
+    common::Button Cancel;
+    common::TextBox DirName;
+    common::DriveList drive;
+    common::DirList dirList;
+    common::ListBox ListUsers;
+    common::TextBox listaFicheiros;
+    common::TextBox incompleteList; // on FrameFinal: what could not be placed
 
-    platform::Frame& frame(FrameId id) { return frames_[static_cast<std::size_t>(id)]; }
-    const platform::Frame& frame(FrameId id) const { return frames_[static_cast<std::size_t>(id)]; }
+    common::Frame& frame(FrameId id) { return frames_[static_cast<std::size_t>(id)]; }
+    const common::Frame& frame(FrameId id) const { return frames_[static_cast<std::size_t>(id)]; }
     // The lines the page picture shows now (the completion page changes after
     // an incomplete run).
     std::vector<PageLine> pageLines(FrameId id) const;
+
+    // What the window reads (common::Form).
+    const common::WindowSpec& spec() const override { return setupWindow(); }
+    common::FormWindow& formWindow() override { return window; }
+    common::Button& button(common::ButtonRole role) override;
+    common::Frame& pageFrame(std::size_t page) override { return frames_[page]; }
+    std::vector<PageLine> pageText(std::size_t page) const override {
+        return pageLines(static_cast<FrameId>(page));
+    }
+    common::ControlModel control(int id) override;
 
     const FormState& state() const { return state_; }
     Outcome outcome() const { return outcome_; }
@@ -86,12 +91,16 @@ private:
     void RunInstall();
     // True when the tag of the current page equals the tag of `page` (read afresh).
     bool currentIs(FrameId page) const;
+    // The page table's entry of the current page.
+    const PageSpec& currentPage() const;
+    // Next on a page whose entry ends the program.
+    void finish(common::Ending ending);
     void prepareFolderPage();
     void prepareUserPage();
     void prepareSummaryPage();
 
     platform::Machine& machine_;
-    std::array<platform::Frame, kPageCount> frames_;
+    std::array<common::Frame, kPageCount> frames_;
     FormState state_;
     Outcome outcome_ = Outcome::Running;
     std::optional<install::InstallReport> report_;

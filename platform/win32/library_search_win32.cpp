@@ -16,7 +16,7 @@ template <typename Function> Function kernelFunction(const char* name) {
 
 } // namespace
 
-void HardenLibrarySearch() {
+void hardenLibrarySearch() {
     // XP SP1 and later: "" takes the current folder out of the search order.
     if (const auto setDllDirectory = kernelFunction<SetDllDirectoryFunction>("SetDllDirectoryA")) {
         setDllDirectory("");

@@ -1,15 +1,15 @@
 #include "platform/win32/library_win32.h"
 
-#include "platform/error.h"
+#include "common/error.h"
+#include "platform/win32/grow_buffer.h"
 
 #include <utility>
 
 namespace platform::win32 {
 
-namespace {
+using common::SetupError;
 
-// Long enough for any path the system can give (the \\?\ limit).
-constexpr DWORD kLongestPath = 32768;
+namespace {
 
 DWORD loadFlags() {
     // A system that has SetDefaultDllDirectories (Windows 7 with KB2533623 and
@@ -25,25 +25,22 @@ DWORD loadFlags() {
 } // namespace
 
 std::string setupFolder() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    DWORD error = 0;
+    const std::optional<std::string> path = readGrowing(MAX_PATH, [&](char* buffer, DWORD size) {
+        const DWORD length = GetModuleFileNameA(nullptr, buffer, size);
         if (length == 0) {
-            const DWORD error = GetLastError();
-            throw SetupError("Program path unavailable (error " + std::to_string(error) + ")");
+            error = GetLastError();
         }
-        // A full buffer means the path was cut; XP does not even terminate it.
-        if (length < buffer.size()) {
-            const std::string path(buffer.data(), length);
-            const std::size_t slash = path.find_last_of('\\');
-            return slash == std::string::npos ? std::string() : path.substr(0, slash);
-        }
-        if (buffer.size() >= kLongestPath) {
-            throw SetupError("Program path unavailable (too long)");
-        }
-        buffer.resize(buffer.size() * 2);
+        return length;
+    });
+    if (!path && error != 0) {
+        throw SetupError("Program path unavailable (error " + std::to_string(error) + ")");
     }
+    if (!path) {
+        throw SetupError("Program path unavailable (too long)");
+    }
+    const std::size_t slash = path->find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path->substr(0, slash);
 }
 
 Library::Library(const std::string& fileName) : fileName_(fileName) {

@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
 
@@ -8,6 +8,8 @@
 #include <utility>
 
 namespace platform::win32 {
+
+using common::SetupError;
 
 namespace {
 

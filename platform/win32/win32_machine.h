@@ -26,7 +26,7 @@ private:
 // Removes the current folder from the library search and, where the system
 // offers it, restricts default searches to the system folder. Call first thing
 // at start-up; older systems without those functions still run.
-void HardenLibrarySearch();
+void hardenLibrarySearch();
 
 // COM on the calling thread for its lifetime; uninitialises only when its own
 // initialisation succeeded.

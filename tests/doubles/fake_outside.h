@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/error.h"
 #include "platform/conduit.h"
-#include "platform/error.h"
 #include "platform/install_aide.h"
 #include "platform/spreadsheet.h"
 #include "platform/tool_libraries.h"
@@ -92,7 +92,7 @@ private:
     void enter(std::string call) {
         calls.push_back(std::move(call));
         if (!loadable) {
-            throw platform::SetupError("File not found: instaide.dll");
+            throw common::SetupError("File not found: instaide.dll");
         }
     }
     void applySizeOverride(std::int32_t& size) const {
@@ -138,7 +138,7 @@ public:
 private:
     void check() const {
         if (!loadable) {
-            throw platform::SetupError("File not found: quinTool.dll");
+            throw common::SetupError("File not found: quinTool.dll");
         }
     }
 };
@@ -149,7 +149,7 @@ public:
     int unregisterCalls = 0;
     std::int32_t DllUnregisterServer() override {
         if (!loadable) {
-            throw platform::SetupError("File not found: quinfrm.dll");
+            throw common::SetupError("File not found: quinfrm.dll");
         }
         ++unregisterCalls;
         return 0;
@@ -168,7 +168,7 @@ public:
                                              const std::string& third, const std::string& fourth,
                                              const std::string& fifth) override {
         if (!loadable) {
-            throw platform::SetupError("File not found: condinst.dll");
+            throw common::SetupError("File not found: condinst.dll");
         }
         calls.push_back({first, second, third, fourth, fifth});
         return 0;
@@ -181,7 +181,7 @@ public:
     int objectsCreated = 0;
     std::string readStartupPath() override {
         if (!startupPath) {
-            throw platform::SetupError("ActiveX component can't create object");
+            throw common::SetupError("ActiveX component can't create object");
         }
         ++objectsCreated;
         return *startupPath;

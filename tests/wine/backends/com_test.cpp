@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_machine.h"
@@ -43,7 +43,7 @@ TEST(WinCom, ApartmentOfAnotherModeIsLeftToItsOwner) {
 TEST(WinCom, SpreadsheetThatIsNotInstalledRaises) {
     ComApartment apartment;
     platform::win32::Win32Spreadsheet spreadsheet;
-    EXPECT_THROW(spreadsheet.readStartupPath(), platform::SetupError);
+    EXPECT_THROW(spreadsheet.readStartupPath(), common::SetupError);
 }
 
 #ifdef Q4P_EXCELSTUB
@@ -62,7 +62,7 @@ TEST(WinCom, SpreadsheetStartupPathIsReadAsText) {
 
     platform::win32::Win32Spreadsheet spreadsheet;
     // No folder stored: the server raises an exception from the property read.
-    EXPECT_THROW(spreadsheet.readStartupPath(), platform::SetupError);
+    EXPECT_THROW(spreadsheet.readStartupPath(), common::SetupError);
 
     const char folder[] = "C:\\Office\\XLSTART";
     ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Q4P Stand-ins\\Spreadsheet",

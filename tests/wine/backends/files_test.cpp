@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
 #include "probes/probes.h"
@@ -62,7 +62,7 @@ TEST_F(WinFiles, ReadOnlyDestinationIsKeptWhole) {
 
     EXPECT_EQ(files_.copyFile(source, target), FsStatus::AccessDenied);
     EXPECT_EQ(files_.moveReplace(source, target), FsStatus::AccessDenied);
-    EXPECT_THROW(Geral::CopyOneFile(files_, source, target), platform::SetupError);
+    EXPECT_THROW(Geral::CopyOneFile(files_, source, target), common::SetupError);
     EXPECT_EQ(readFile(target), "old");
     EXPECT_TRUE(files_.fileExists(source));
     EXPECT_FALSE(files_.fileExists(target + ".q4ptmp"));

@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "platform/win32/library_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-using platform::SetupError;
+using common::SetupError;
 using platform::win32::Library;
 using platform::win32::setupFolder;
 
@@ -145,7 +145,7 @@ TEST(WinLibrarySearch, HardeningTakesTheCurrentFolderOutOfTheSearch) {
     ASSERT_NE(before, nullptr) << "the unhardened search should look in the current folder";
     FreeLibrary(before);
 
-    platform::win32::HardenLibrarySearch();
+    platform::win32::hardenLibrarySearch();
     EXPECT_EQ(LoadLibraryA("q4pelsewhere.dll"), nullptr);
     // The program's own loads by full path still work.
     Library library("q4precorder.dll");

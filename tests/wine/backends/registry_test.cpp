@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "common/error.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
 #include "probes/registry.h"
@@ -141,13 +141,13 @@ TEST_F(HandleRegistryOnWine, ReadFitsTwoHundredFiftyFourCharacters) {
               fits);
     EXPECT_THROW(
         HandleRegistry::ReadRegString(registry_, base_, "tooLong", platform::kHkeyCurrentUser),
-        platform::SetupError);
+        common::SetupError);
 }
 
 TEST_F(HandleRegistryOnWine, ReadOfAMissingKeyFailsAndLeavesItCreated) {
     const std::string missing = base_ + "\\Missing";
     EXPECT_THROW(HandleRegistry::ReadRegString(registry_, missing, "", platform::kHkeyCurrentUser),
-                 platform::SetupError);
+                 common::SetupError);
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, missing.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
     DWORD values = 99;

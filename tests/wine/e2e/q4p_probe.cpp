@@ -13,7 +13,8 @@
 // Exit code 0 whenever it printed an answer. Texts are read with WM_GETTEXT and
 // the list-box messages, which Windows (and Wine) marshal across processes.
 #include "platform/win32/win32.h"
-#include "platform/win32/window/control_ids.h"
+#include "winui/window_ids.h"
+#include "wizard/control_ids.h"
 
 #include <cstdio>
 #include <cstring>
@@ -219,14 +220,14 @@ std::string describe(HWND main) {
     int visibleCount = 0;
     std::string visibleTag;
     for (const Found& f : all) {
-        if (GetParent(f.window) != main || f.id < window_ids::kFirstPage ||
-            f.id >= window_ids::kFirstPage + 100) {
+        if (GetParent(f.window) != main || f.id < q4p::window_ids::kFirstPage ||
+            f.id >= q4p::window_ids::kFirstPage + 100) {
             continue;
         }
         std::string tag = windowText(f.window);
         bool visible = IsWindowVisible(f.window) != FALSE;
         pages += (pages.size() > 1 ? "," : "") + std::string("{\"index\":") +
-                 std::to_string(f.id - window_ids::kFirstPage) + ",\"tag\":" + quote(tag) +
+                 std::to_string(f.id - q4p::window_ids::kFirstPage) + ",\"tag\":" + quote(tag) +
                  ",\"visible\":" + (visible ? "true" : "false") + "}";
         if (visible) {
             visibleTags += (visibleCount ? "," : "") + quote(tag);
@@ -247,15 +248,15 @@ std::string describe(HWND main) {
     out += ",\"page\":" + (visibleCount == 1 ? quote(visibleTag) : std::string("null"));
     out += ",\"visiblePages\":" + visibleTags;
     out += ",\"pages\":" + pages;
-    out += ",\"buttons\":{\"next\":" + textControl(byId(all, window_ids::kNext));
-    out += ",\"back\":" + textControl(byId(all, window_ids::kBack));
-    out += ",\"cancel\":" + textControl(byId(all, window_ids::kCancel)) + "}";
-    out += ",\"dirName\":" + textControl(byId(all, window_ids::kDirName));
-    out += ",\"drive\":" + comboControl(byId(all, window_ids::kDrive));
-    out += ",\"dirList\":" + listControl(byId(all, window_ids::kDirList), false);
-    out += ",\"listUsers\":" + listControl(byId(all, window_ids::kListUsers), true);
-    out += ",\"listaFicheiros\":" + textControl(byId(all, window_ids::kListaFicheiros));
-    out += ",\"incompleteList\":" + textControl(byId(all, window_ids::kIncompleteList));
+    out += ",\"buttons\":{\"next\":" + textControl(byId(all, q4p::window_ids::kNext));
+    out += ",\"back\":" + textControl(byId(all, q4p::window_ids::kBack));
+    out += ",\"cancel\":" + textControl(byId(all, q4p::window_ids::kCancel)) + "}";
+    out += ",\"dirName\":" + textControl(byId(all, q4p::window_ids::kDirName));
+    out += ",\"drive\":" + comboControl(byId(all, q4p::window_ids::kDrive));
+    out += ",\"dirList\":" + listControl(byId(all, q4p::window_ids::kDirList), false);
+    out += ",\"listUsers\":" + listControl(byId(all, q4p::window_ids::kListUsers), true);
+    out += ",\"listaFicheiros\":" + textControl(byId(all, q4p::window_ids::kListaFicheiros));
+    out += ",\"incompleteList\":" + textControl(byId(all, q4p::window_ids::kIncompleteList));
     return out + "}";
 }
 
