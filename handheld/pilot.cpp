@@ -1,6 +1,7 @@
 #include "handheld/pilot.h"
 
-#include "platform/error.h"
+#include "common/error.h"
+#include "common/text_rules.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +24,7 @@ using Answer = std::array<char, kAnswerChars>;
 std::int16_t narrow(std::int32_t result) {
     if (result < std::numeric_limits<std::int16_t>::min() ||
         result > std::numeric_limits<std::int16_t>::max()) {
-        throw platform::SetupError("Overflow");
+        throw common::SetupError("Overflow");
     }
     return static_cast<std::int16_t>(result);
 }
@@ -32,17 +33,10 @@ std::int16_t narrow(std::int32_t result) {
 // the whole buffer, NULs included.
 std::string firstChars(const Answer& answer, std::int32_t size) {
     if (size < 0) {
-        throw platform::SetupError("Invalid procedure call or argument");
+        throw common::SetupError("Invalid procedure call or argument");
     }
     const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(size), kAnswerChars);
     return std::string(answer.data(), length);
-}
-
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
 }
 
 // By character code, as unsigned bytes, so that characters above 127 sort
@@ -56,9 +50,9 @@ bool greaterByCode(const std::string& a, const std::string& b) {
 // Before the first name whose lower-case form is greater, so names whose
 // lower-case forms are equal keep the order they came in.
 void insertSorted(std::vector<std::string>& users, std::string name) {
-    const std::string key = lowerCase(name);
+    const std::string key = common::asciiLower(name);
     const auto at = std::find_if(users.begin(), users.end(), [&](const std::string& listed) {
-        return greaterByCode(lowerCase(listed), key);
+        return greaterByCode(common::asciiLower(listed), key);
     });
     users.insert(at, std::move(name));
 }

@@ -1,6 +1,7 @@
 #include "install/manifest.h"
 
-#include <cctype>
+#include "common/text_rules.h"
+
 #include <stdexcept>
 
 namespace install {
@@ -101,10 +102,6 @@ const Entry& byLabel(const std::vector<Entry>& entries, const std::string& label
     throw std::out_of_range("No manifest entry " + label);
 }
 
-bool isSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
 } // namespace
 
 const std::string& Folders::of(Base base) const {
@@ -128,8 +125,8 @@ const std::string& Folders::of(Base base) const {
 }
 
 bool isUsableFolder(const std::string& folder) {
-    if (folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
-        folder[1] == ':' && isSeparator(folder[2])) {
+    using common::isSeparator;
+    if (folder.size() >= 3 && common::driveLetterOf(folder) != 0 && isSeparator(folder[2])) {
         return true;
     }
     return folder.size() >= 3 && isSeparator(folder[0]) && isSeparator(folder[1]) &&

@@ -1,7 +1,8 @@
 #include "probes/probes.h"
 
+#include "common/error.h"
+#include "common/text_rules.h"
 #include "handheld/pilot.h"
-#include "platform/error.h"
 #include "probes/registry.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ std::string appPath(platform::Machine& machine, const std::string& program) {
 // characters cut.
 std::string cutFileName(const std::string& foundPath, const std::string& fileName) {
     if (foundPath.size() < fileName.size()) {
-        throw platform::SetupError("Invalid procedure call or argument");
+        throw common::SetupError("Invalid procedure call or argument");
     }
     return foundPath.substr(0, foundPath.size() - fileName.size());
 }
@@ -49,12 +50,9 @@ std::string GetProgramFilesDir(platform::Machine& machine) {
 
 std::string GetExcelDir(platform::Machine& machine) {
     try {
-        std::string dir = appPath(machine, "EXCEL.EXE");
+        const std::string dir = appPath(machine, "EXCEL.EXE");
         if (!dir.empty()) {
-            if (dir.back() != '\\') {
-                dir += '\\';
-            }
-            return dir;
+            return common::withTrailingSeparator(dir);
         }
     } catch (const std::exception&) {
     }
@@ -66,15 +64,9 @@ std::string GetExcelDir(platform::Machine& machine) {
         if (found.empty()) {
             return std::string();
         }
-        std::string dir = cutFileName(found, fileName);
-        // A bare "excel.exe" names no folder; "\" would be the current drive's root.
-        if (dir.empty()) {
-            return std::string();
-        }
-        if (dir.back() != '\\') {
-            dir += '\\';
-        }
-        return dir;
+        // A bare "excel.exe" names no folder (empty stays empty); "\" would
+        // be the current drive's root.
+        return common::withTrailingSeparator(cutFileName(found, fileName));
     } catch (const std::exception&) {
         return std::string();
     }

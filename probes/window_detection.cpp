@@ -1,6 +1,7 @@
 #include "probes/probes.h"
 
-#include <algorithm>
+#include "common/text_rules.h"
+
 #include <array>
 
 namespace Geral {
@@ -12,27 +13,19 @@ namespace {
 constexpr std::size_t kTitleBufferChars = 200;
 constexpr int kTitleReadChars = 199;
 
-// ASCII only: the comparison is by character code, and the program's search
-// text is plain ASCII.
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    });
-    return text;
-}
-
 } // namespace
 
 bool IsExcelWindowOpen(platform::WindowList& windows, platform::WindowHandle startWindow,
                        const std::string& searchText) {
-    const std::string wanted = upperCase(searchText);
+    const std::string wanted = common::asciiUpper(searchText);
     platform::WindowHandle window = windows.getWindow(startWindow, platform::WindowCommand::First);
     while (window != 0) {
         std::array<char, kTitleBufferChars> title{};
         windows.getWindowText(window, title.data(), kTitleReadChars);
         // The whole buffer is searched; the NULs after the title never match a
         // search text without NUL.
-        if (upperCase(std::string(title.begin(), title.end())).find(wanted) != std::string::npos) {
+        if (common::asciiUpper(std::string(title.begin(), title.end())).find(wanted) !=
+            std::string::npos) {
             return true;
         }
         window = windows.getWindow(window, platform::WindowCommand::Next);

@@ -1,9 +1,10 @@
+#include "common/text_rules.h"
+#include "platform/win32/grow_buffer.h"
 #include "platform/win32/library_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace platform::win32 {
@@ -73,16 +74,6 @@ bool readOnlyFile(const std::string& path) {
                FILE_ATTRIBUTE_READONLY;
 }
 
-char upper(char letter) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-}
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 } // namespace
 
 FsStatus Win32FileSystem::makeDirectory(const std::string& path) {
@@ -143,8 +134,9 @@ std::vector<std::string> Win32FileSystem::subdirectories(const std::string& path
             names.push_back(name);
         }
     } while (FindNextFileA(search.get(), &found));
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lowered(a) < lowered(b); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return common::asciiLower(a) < common::asciiLower(b);
+    });
     return names;
 }
 
@@ -160,10 +152,10 @@ std::vector<char> Win32FileSystem::drives() {
 }
 
 bool Win32FileSystem::driveReady(char letter) {
-    if (!std::isalpha(static_cast<unsigned char>(letter))) {
+    if (!common::isAsciiLetter(letter)) {
         return false;
     }
-    const char root[] = {upper(letter), ':', '\\', '\0'};
+    const char root[] = {common::asciiUpper(letter), ':', '\\', '\0'};
     // An empty floppy or CD drive would otherwise ask the user to insert a disk.
     QuietErrors quiet;
     ULARGE_INTEGER available, total, free;
@@ -172,40 +164,24 @@ bool Win32FileSystem::driveReady(char letter) {
 
 std::string Win32FileSystem::currentDirectoryOfDrive(char letter) {
     // "X:" alone names the folder the process last used on that drive.
-    const char drive[] = {upper(letter), ':', '\0'};
-    const std::string root{upper(letter), ':', '\\'};
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetFullPathNameA(drive, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-        if (length == 0) {
-            return root;
-        }
-        if (length < buffer.size()) {
-            std::string folder(buffer.data(), length);
-            // Wine keeps the trailing backslash of the current folder; Windows does not.
-            if (folder.size() > root.size() && folder.back() == '\\') {
-                folder.pop_back();
-            }
-            return folder;
-        }
-        buffer.resize(length); // the size needed, terminating NUL included
+    const char drive[] = {common::asciiUpper(letter), ':', '\0'};
+    const std::optional<std::string> folder = readGrowing(MAX_PATH, [&](char* buffer, DWORD size) {
+        return GetFullPathNameA(drive, size, buffer, nullptr);
+    });
+    if (!folder) {
+        return std::string{common::asciiUpper(letter), ':', '\\'};
     }
+    // Wine keeps the trailing backslash of the current folder; Windows does not.
+    return common::withoutTrailingSeparators(*folder);
 }
 
 std::string Win32FileSystem::getEnvironment(const std::string& name) {
-    std::vector<char> buffer(256);
-    for (;;) {
-        const DWORD length =
-            GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return std::string(); // unset, or set to nothing
-        }
-        if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
-        }
-        buffer.resize(length); // the size needed, terminating NUL included
-    }
+    // Nothing: unset, or set to nothing.
+    return readGrowing(256,
+                       [&](char* buffer, DWORD size) {
+                           return GetEnvironmentVariableA(name.c_str(), buffer, size);
+                       })
+        .value_or(std::string());
 }
 
 std::string Win32FileSystem::programFolder() {
