@@ -14,10 +14,10 @@
 
 namespace {
 
+using doubles::Events;
 using platform::FsStatus;
 using testing::ElementsAre;
 using testing::HasSubstr;
-using Events = std::vector<std::string>;
 
 const std::string kSetup = "C:\\SETUP";
 const std::string kInstall = "C:\\Program Files\\Quintara4Palm";
@@ -52,88 +52,7 @@ std::vector<std::string> sorted(std::vector<std::string> names) {
     return names;
 }
 
-// The doubles of FakeMachine, each also writing what it is asked into one
-// shared list, so that the order across services can be checked.
-struct RecordingFiles : doubles::FakeFileSystem {
-    explicit RecordingFiles(Events& events) : events(events) {}
-    // As CreateDirectoryA does, a file of that name also answers "already exists".
-    FsStatus makeDirectory(const std::string& path) override {
-        events.push_back("mkdir " + path);
-        return fileExists(path) ? FsStatus::AlreadyExists : FakeFileSystem::makeDirectory(path);
-    }
-    FsStatus copyFile(const std::string& from, const std::string& to) override {
-        events.push_back("place " + to);
-        return FakeFileSystem::copyFile(from, to);
-    }
-    FsStatus moveReplace(const std::string& from, const std::string& to) override {
-        events.push_back("place " + to);
-        return FakeFileSystem::moveReplace(from, to);
-    }
-    FsStatus deleteFile(const std::string& path) override {
-        events.push_back("delete " + path);
-        return FakeFileSystem::deleteFile(path);
-    }
-    Events& events;
-};
-
-// Like the desktop software's queue, it refuses a file that is not there.
-struct RecordingAide : doubles::FakeInstallAide {
-    RecordingAide(Events& events, doubles::FakeFileSystem& files) : events(events), files(files) {}
-    std::int32_t PltInstallFile(const std::string& user, const std::string& path) override {
-        events.push_back("queue " + path);
-        if (loadable && !files.fileExists(path)) {
-            return -1;
-        }
-        return FakeInstallAide::PltInstallFile(user, path);
-    }
-    Events& events;
-    doubles::FakeFileSystem& files;
-};
-
-struct RecordingTools : doubles::FakeToolLibrary {
-    explicit RecordingTools(Events& events) : events(events) {}
-    std::int32_t CreateShortcut(const std::string& path, const std::string& target,
-                                const std::string& third, std::int16_t& flag) override {
-        events.push_back("shortcut " + path);
-        return FakeToolLibrary::CreateShortcut(path, target, third, flag);
-    }
-    Events& events;
-};
-
-struct RecordingConduit : doubles::FakeConduit {
-    explicit RecordingConduit(Events& events) : events(events) {}
-    std::int32_t InstallShieldInstallConduit(std::int32_t first, const std::string& second,
-                                             const std::string& third, const std::string& fourth,
-                                             const std::string& fifth) override {
-        events.push_back("conduit");
-        return FakeConduit::InstallShieldInstallConduit(first, second, third, fourth, fifth);
-    }
-    Events& events;
-};
-
-struct RecordingRegistry : doubles::FakeRegistry {
-    explicit RecordingRegistry(Events& events) : events(events) {}
-    platform::RegStatus setValue(platform::RegKey key, const std::string& name, std::uint32_t type,
-                                 const unsigned char* data, std::uint32_t count) override {
-        events.push_back("registry " + name);
-        return FakeRegistry::setValue(key, name, type, data, count);
-    }
-    Events& events;
-};
-
-struct RecordingMachine {
-    Events events;
-    RecordingRegistry registry{events};
-    doubles::FakeWindowList windows;
-    RecordingFiles files{events};
-    RecordingAide installAide{events, files};
-    RecordingTools toolLibrary{events};
-    doubles::FakeFormLibrary formLibrary;
-    RecordingConduit conduit{events};
-    doubles::FakeSpreadsheet spreadsheet;
-    platform::Machine machine{registry,    windows,     files,   installAide,
-                              toolLibrary, formLibrary, conduit, spreadsheet};
-};
+using doubles::RecordingMachine;
 
 class RunInstallTest : public testing::Test {
 protected:

@@ -11,7 +11,14 @@ namespace wizard {
 namespace {
 
 // The summary's 23 lines: which folder each begins with, and the literal
-// that follows it with no separator added or removed.
+// that follows it with no separator added or removed. The list is the one the
+// product has always shown, not derived from the manifest, and differs from
+// what the run does on purpose: line 4 names QuinFrm.dll in the Windows
+// folder, where the run copies nothing (that copy is the one ExitSetup deletes
+// when no installation is recorded); the conduit's helpers condinst.dll,
+// condmgr.dll and hsapi.dll are left out because the run deletes them before
+// it ends; and QuinTool.dll, License.txt and sleep.exe differ only in letter
+// case from the names the run copies, which on Windows names the same files.
 enum class Folder { Startup, Excel, Windows, User, Install };
 
 const std::array<std::pair<Folder, const char*>, 23> kSummaryLines = {{

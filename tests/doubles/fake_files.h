@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "tests/doubles/journal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,7 +14,7 @@ namespace doubles {
 
 // An in-memory Windows file system: drive-letter paths with backslashes,
 // compared case-insensitively, names kept in the case they were made with.
-class FakeFileSystem : public platform::FileSystem {
+class FakeFileSystem : public platform::FileSystem, public Journaled {
 public:
     struct File {
         std::string path; // as created, case kept
@@ -79,10 +80,12 @@ public:
 
     platform::FsStatus makeDirectory(const std::string& path) override {
         log.push_back("mkdir " + path);
-        if (hasDirectory(path)) {
+        note("mkdir " + path);
+        // As CreateDirectoryA does, a file of that name also answers "already exists".
+        if (hasDirectory(path) || files_.count(fold(path)) != 0) {
             return platform::FsStatus::AlreadyExists;
         }
-        if (path.size() < 3 || !hasDirectory(parentOf(path)) || files_.count(fold(path)) != 0) {
+        if (path.size() < 3 || !hasDirectory(parentOf(path))) {
             return platform::FsStatus::NotFound;
         }
         dirs_[fold(path)] = path;
@@ -91,6 +94,7 @@ public:
 
     platform::FsStatus copyFile(const std::string& from, const std::string& to) override {
         log.push_back("copy " + from + " -> " + to);
+        note("place " + to);
         auto source = files_.find(fold(from));
         if (source == files_.end()) {
             return platform::FsStatus::NotFound;
@@ -114,6 +118,7 @@ public:
 
     platform::FsStatus moveReplace(const std::string& from, const std::string& to) override {
         log.push_back("move " + from + " -> " + to);
+        note("place " + to);
         auto source = files_.find(fold(from));
         if (source == files_.end() || !hasDirectory(parentOf(to))) {
             return platform::FsStatus::NotFound;
@@ -129,6 +134,7 @@ public:
 
     platform::FsStatus deleteFile(const std::string& path) override {
         log.push_back("delete " + path);
+        note("delete " + path);
         if (locked_.count(fold(path)) != 0) {
             return platform::FsStatus::AccessDenied;
         }

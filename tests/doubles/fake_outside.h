@@ -6,6 +6,8 @@
 #include "platform/spreadsheet.h"
 #include "platform/tool_libraries.h"
 #include "platform/window_list.h"
+#include "tests/doubles/fake_files.h"
+#include "tests/doubles/journal.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -26,7 +28,7 @@ inline void fillBuffer(char* buffer, std::int32_t& size, const std::string& text
 
 // The handheld desktop software's install aide: users with their folders, and
 // an install queue per user.
-class FakeInstallAide : public platform::InstallAide {
+class FakeInstallAide : public platform::InstallAide, public Journaled {
 public:
     struct User {
         std::string name;
@@ -43,6 +45,8 @@ public:
     std::set<std::string> missingUsers;        // PltGetUserDirectory fails for these
     std::map<std::string, std::vector<std::string>> queue; // user -> queued paths
     std::vector<std::string> calls;
+    // When set, a file that is not there is refused, as the desktop software's queue does.
+    FakeFileSystem* files = nullptr;
 
     std::int32_t PltGetPath(std::int32_t kind, char* buffer, std::int32_t& size) override {
         enter("PltGetPath " + std::to_string(kind));
@@ -80,8 +84,9 @@ public:
         return -1;
     }
     std::int32_t PltInstallFile(const std::string& userName, const std::string& path) override {
+        note("queue " + path);
         enter("PltInstallFile " + userName + " " + path);
-        if (refuseAll) {
+        if (refuseAll || (files != nullptr && !files->fileExists(path))) {
             return -1;
         }
         queue[userName].push_back(path);
@@ -102,7 +107,7 @@ private:
     }
 };
 
-class FakeToolLibrary : public platform::ToolLibrary {
+class FakeToolLibrary : public platform::ToolLibrary, public Journaled {
 public:
     struct Shortcut {
         std::string path, target, third;
@@ -130,6 +135,7 @@ public:
     }
     std::int32_t CreateShortcut(const std::string& path, const std::string& target,
                                 const std::string& third, std::int16_t& flag) override {
+        note("shortcut " + path);
         check();
         shortcuts.push_back({path, target, third, flag});
         return 1;
@@ -156,7 +162,7 @@ public:
     }
 };
 
-class FakeConduit : public platform::ConduitInstaller {
+class FakeConduit : public platform::ConduitInstaller, public Journaled {
 public:
     struct Call {
         std::int32_t first;
@@ -167,6 +173,7 @@ public:
     std::int32_t InstallShieldInstallConduit(std::int32_t first, const std::string& second,
                                              const std::string& third, const std::string& fourth,
                                              const std::string& fifth) override {
+        note("conduit");
         if (!loadable) {
             throw common::SetupError("File not found: condinst.dll");
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/registry.h"
+#include "tests/doubles/journal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,7 +17,7 @@ namespace doubles {
 // and value names compare case-insensitively, a create makes missing keys (and
 // their parents) and reports the disposition, a query reports the bytes a
 // value occupies and refuses a buffer that is too small.
-class FakeRegistry : public platform::RegistryService {
+class FakeRegistry : public platform::RegistryService, public Journaled {
 public:
     struct Value {
         std::uint32_t type = platform::kRegSz;
@@ -123,6 +124,7 @@ public:
     platform::RegStatus setValue(platform::RegKey key, const std::string& valueName,
                                  std::uint32_t type, const unsigned char* data,
                                  std::uint32_t byteCount) override {
+        note("registry " + valueName);
         ++setCalls;
         auto handle = open_.find(key);
         if (handle == open_.end() || readOnlyHandles_.count(key) != 0) {
