@@ -13,7 +13,7 @@ import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 
-from q4p_e2e import machine  # noqa: E402
+from q4p_e2e import constants, machine  # noqa: E402
 from q4p_e2e.machine import Pc  # noqa: E402
 from q4p_e2e.session import Session, SessionError, arch_of_build, stop_process  # noqa: E402
 from q4p_e2e.ui import Screen, UiError  # noqa: E402
@@ -174,6 +174,7 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     args = parser.parse_args()
     build_dir = args.build_dir.resolve()
+    constants.use(build_dir)
     arch = arch_of_build(build_dir)
     work = build_dir / "bench"
     shutil.rmtree(work, ignore_errors=True)

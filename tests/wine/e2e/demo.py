@@ -12,12 +12,12 @@ import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 
-from q4p_e2e import machine, report  # noqa: E402
+from q4p_e2e import constants, machine, report  # noqa: E402
 from q4p_e2e.machine import Pc  # noqa: E402
 from q4p_e2e.registry import Registry  # noqa: E402
 from q4p_e2e.session import Session, SessionError, arch_of_build, stop_process  # noqa: E402
 from q4p_e2e.ui import Screen, UiError  # noqa: E402
-from q4p_e2e.wizard import FRAMES, WizardRun  # noqa: E402
+from q4p_e2e.wizard import WizardRun  # noqa: E402
 
 PCS = {
     "typical": ("the handheld desktop with two users, the spreadsheet, a PDF reader", Pc),
@@ -51,7 +51,7 @@ def walk(run, screen):
         state = screen.wait_page_change(old, timeout=90)
         if not state.get("found"):
             raise UiError("the wizard closed unexpectedly")
-        visit = run.arrive(FRAMES[state["page"]])
+        visit = run.arrive(constants.FRAMES[state["page"]])
     raise UiError("the wizard did not end after twelve pages")
 
 
@@ -65,8 +65,9 @@ def wait_for_person(run, screen):
     while run.process.poll() is None:
         state = screen.state()
         page = state.get("page") if state.get("ready") else None
-        if page is not None and page in FRAMES and (not seen or seen[-1] != FRAMES[page]):
-            seen.append(FRAMES[page])
+        frame = constants.FRAMES.get(page) if page is not None else None
+        if frame is not None and (not seen or seen[-1] != frame):
+            seen.append(frame)
         try:
             run.process.wait(timeout=0.5)
         except subprocess.TimeoutExpired:
@@ -82,6 +83,7 @@ def main():
     parser.add_argument("--work-dir", required=True, type=pathlib.Path)
     args = parser.parse_args()
     build_dir, work = args.build_dir.resolve(), args.work_dir.resolve()
+    constants.use(build_dir)
     arch = arch_of_build(build_dir)
     display = os.environ.get("DISPLAY") or None
     # A signal ends the demo through the finally below, which stops what it started.
@@ -122,7 +124,7 @@ def main():
         screen.close()
         session.wait_idle()
         reg = Registry(session.prefix)
-        install_dir = reg.string("HKEY_CURRENT_USER", machine.PRODUCT_KEY, "installdir") \
+        install_dir = reg.string("HKEY_CURRENT_USER", constants.PRODUCT_KEY, "installdir") \
             or machine.DEFAULT_INSTALL_DIR
         print()
         print("\n".join(report.installed_state(session, reg, pc, install_dir, frames,

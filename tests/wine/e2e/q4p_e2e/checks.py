@@ -2,22 +2,16 @@
 files with the case of their names, the handheld queue, the shortcuts, the conduit
 record and the product's registry values."""
 
-import re
-
-from . import machine
+from . import constants, machine
 from .registry import HKCU, REG_SZ
 
-INSTALLED = ["instaide.dll", "quinTool.dll", "Quintara.prc", "MathLib.prc", "Quintara.dll",
-             "QuinFrm.dll", "QuinConv.dll", "uninst.exe", "Quin4P.xla", "Quintara.jpg",
-             "Sleep.exe", "license.txt", "MathLib.txt", "Documentation.pdf"]
-TEMPORARY = ["condinst.dll", "condmgr.dll", "hsapi.dll"]
-HANDHELD = ["Quintara.prc", "MathLib.prc", "CarLoan.pdb", "Conversion.pdb", "Planets.pdb"]
 FORM_VALUES = [("formHeight", "3405"), ("formWidth", "2355"), ("formXScreen", "6120"),
                ("formYScreen", "4185"), ("LastUserName", "")]
 
 
 class Expect:
-    """Collects every failed expectation of a scenario, so one run reports them all."""
+    """Collects every failed expectation of a scenario, so one run reports them all;
+    the expect fixture fails the test with the whole list."""
 
     def __init__(self):
         self.failures = []
@@ -29,14 +23,6 @@ class Expect:
 
     def equal(self, actual, expected, what):
         return self.that(actual == expected, f"{what}: expected {expected!r}, got {actual!r}")
-
-
-def product_site(source_dir):
-    """The web domain and address the product uses for its first shortcut."""
-    text = (source_dir / "install" / "manifest.h").read_text()
-    domain = re.search(r'kProductDomain\b[^"]*"([^"]*)"', text)
-    site = re.search(r'kProductSite\b[^"]*"([^"]*)"', text)
-    return domain.group(1), site.group(1)
 
 
 def names(folder):
@@ -61,8 +47,8 @@ def same_bytes(a, b):
 
 def check_product_files(expect, session, install_dir, media):
     folder = session.unix_path(install_dir)
-    expect.equal(names(folder), sorted(INSTALLED), f"files in {install_dir}")
-    for name in INSTALLED:
+    expect.equal(names(folder), sorted(constants.INSTALLED), f"files in {install_dir}")
+    for name in constants.INSTALLED:
         expect.that(same_bytes(folder / name, media / name), f"{install_dir}\\{name} differs "
                     "from the media's copy")
     expect.that(not any(p.name.lower().endswith(".q4ptmp") for p in folder.glob("*")),
@@ -95,12 +81,12 @@ def check_handheld(expect, session, reg, pc, chosen, install_dir, queued=True):
         if user.name == chosen and queued:
             expect.equal({name: value.data for name, value in record.values()}, sources,
                          f"queue record of {user.name!r}")
-            expect.equal(names(queue_dir), sorted(HANDHELD), f"queued files of {user.name!r}")
+            expect.equal(names(queue_dir), sorted(constants.HANDHELD), f"queued files of {user.name!r}")
             expect.equal(names(install), [], f"Install folder of {user.name!r} (queue accepted)")
         elif user.name == chosen:
             expect.equal(record, {}, f"queue record of {user.name!r} (queue refuses)")
-            expect.equal(names(install), sorted(HANDHELD), f"fallback copies of {user.name!r}")
-            for name in HANDHELD:
+            expect.equal(names(install), sorted(constants.HANDHELD), f"fallback copies of {user.name!r}")
+            for name in constants.HANDHELD:
                 expect.that(same_bytes(install / name, session.unix_path(media) / name),
                             f"fallback copy of {name} differs from the media's")
         else:
@@ -115,9 +101,9 @@ def check_nothing_handed_over(expect, session, reg, pc):
         expect.that(not record and not files, f"user {user.name!r} was given files")
 
 
-def check_shortcuts(expect, session, pc, source_dir, install_dir, user_dir):
+def check_shortcuts(expect, session, pc, install_dir, user_dir):
     folder = session.unix_path(pc.programs_dir(session) + "\\Quintara4Palm")
-    domain, site = product_site(source_dir)
+    domain, site = constants.PRODUCT_DOMAIN, constants.PRODUCT_SITE
     expected = sorted([domain + ".url", "Documentation.lnk", "Sheets.lnk", "uninstall.lnk"])
     expect.equal(names(folder), expected, "shortcuts in the Programs folder's Quintara4Palm")
     url = folder / (domain + ".url")
@@ -153,7 +139,7 @@ def check_conduit(expect, reg, install_dir, calls=1):
 def check_product_values(expect, reg, install_dir):
     """The six values, REG_SZ, each read back whole with its terminating NUL."""
     for name, data in [("installdir", install_dir), *FORM_VALUES]:
-        value = reg.value(HKCU, machine.PRODUCT_KEY, name)
+        value = reg.value(HKCU, constants.PRODUCT_KEY, name)
         if not expect.that(value is not None, f"registry value {name!r} missing"):
             continue
         expect.equal((value.type, value.data, value.terminated), (REG_SZ, data, True),
@@ -163,7 +149,7 @@ def check_product_values(expect, reg, install_dir):
 def check_nothing_in_windows(expect, session):
     for folder in ["C:\\windows", "C:\\windows\\system32"]:
         present = {n.lower() for n in names(session.unix_path(folder))}
-        placed = [n for n in INSTALLED + TEMPORARY if n.lower() in present]
+        placed = [n for n in constants.INSTALLED + constants.TEMPORARY if n.lower() in present]
         expect.equal(placed, [], f"product files in {folder}")
 
 

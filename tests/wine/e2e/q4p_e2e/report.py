@@ -1,11 +1,16 @@
 """What an installation left on the machine, written for a person to read at a glance."""
 
-from . import checks, machine
+from . import checks, constants, machine
 from .registry import HKCU
 
-EXIT_MEANINGS = {0: "installed, every step succeeded", 1: "start-up failed",
-                 2: "cancelled", 4: "installation incomplete",
-                 7: "stopped on a prerequisite page"}
+
+def exit_meaning(code):
+    meanings = {constants.EXIT_INSTALLED: "installed, every step succeeded",
+                constants.EXIT_START_FAILED: "start-up failed",
+                constants.EXIT_CANCELLED: "cancelled",
+                constants.EXIT_INCOMPLETE: "installation incomplete",
+                constants.EXIT_STOPPED: "stopped on a prerequisite page"}
+    return meanings.get(code, "unknown")
 
 
 def _files(session, folder, only=None):
@@ -18,19 +23,19 @@ def _files(session, folder, only=None):
 def installed_state(session, reg, pc, install_dir, frames, exit_code):
     """The report as a list of lines."""
     out = ["Pages seen:  " + " -> ".join(frames),
-           f"Exit code:   {exit_code} ({EXIT_MEANINGS.get(exit_code, 'unknown')})", ""]
+           f"Exit code:   {exit_code} ({exit_meaning(exit_code)})", ""]
 
     out.append("Files installed, by folder:")
     folders = [(install_dir, None)]
     if pc.spreadsheet:
         # The spreadsheet's own folder holds its files too: show only the product's.
-        folders += [(machine.OFFICE_DIR, checks.INSTALLED + checks.TEMPORARY),
+        folders += [(machine.OFFICE_DIR, constants.INSTALLED + constants.TEMPORARY),
                     (machine.XLSTART_DIR, None)]
     for folder, only in folders:
         out.append(f"  {folder}")
         out.append(f"      {_files(session, folder, only)}")
-    product_files = [n for n in checks.INSTALLED if n in checks.names(session.unix_path(install_dir))]
-    out.append(f"  ({len(product_files)} of the {len(checks.INSTALLED)} product files in the "
+    product_files = [n for n in constants.INSTALLED if n in checks.names(session.unix_path(install_dir))]
+    out.append(f"  ({len(product_files)} of the {len(constants.INSTALLED)} product files in the "
                "install folder)")
 
     out.append("")
@@ -63,8 +68,8 @@ def installed_state(session, reg, pc, install_dir, frames, exit_code):
         out.append("Conduit registered: no")
 
     out.append("")
-    values = reg.key(HKCU, machine.PRODUCT_KEY)
-    out.append(f"Registry HKEY_CURRENT_USER\\{machine.PRODUCT_KEY}:")
+    values = reg.key(HKCU, constants.PRODUCT_KEY)
+    out.append(f"Registry HKEY_CURRENT_USER\\{constants.PRODUCT_KEY}:")
     if values is None:
         out.append("      (no such key)")
     elif not values:

@@ -4,7 +4,7 @@ machine holds afterwards."""
 import dataclasses
 import pathlib
 
-from . import checks, machine
+from . import checks, constants, machine
 from .checks import Expect
 from .machine import DEFAULT_INSTALL_DIR, HandheldUser, Pc
 from .registry import HKCU, Registry
@@ -12,7 +12,6 @@ from .session import stop_process
 from .ui import Screen
 from .wizard import WizardRun
 
-EXIT_INSTALLED, EXIT_CANCELLED, EXIT_INCOMPLETE, EXIT_STOPPED = 0, 2, 4, 7
 INSTALL_TIMEOUT = 60
 
 
@@ -20,9 +19,9 @@ INSTALL_TIMEOUT = 60
 class Context:
     session: object
     build_dir: pathlib.Path
-    source_dir: pathlib.Path
     artifacts: pathlib.Path
     expect: Expect = dataclasses.field(default_factory=Expect)
+    screen: Screen = None
 
     def prepare(self, pc):
         machine.seed(self.session, pc, self.build_dir)
@@ -56,7 +55,7 @@ def expect_not_installed(ctx, reg, unregistered=1):
     there but empty (left by the presence test), nothing was placed."""
     expect = ctx.expect
     checks.check_unregistered(expect, reg, unregistered)
-    expect.equal(reg.key(HKCU, machine.PRODUCT_KEY), {}, "product key (created empty)")
+    expect.equal(reg.key(HKCU, constants.PRODUCT_KEY), {}, "product key (created empty)")
     expect.that(not ctx.session.unix_path(DEFAULT_INSTALL_DIR).exists(),
                 "the install folder was made")
     expect.equal(reg.subkeys(HKCU, machine.STANDINS + "\\Conduits"), [], "conduit registrations")
@@ -98,7 +97,7 @@ def install_and_exit(ctx, run):
     ctx.expect.that(incomplete is None or not incomplete["visible"],
                     f"completion page lists what was not placed: {incomplete}")
     run.leave("Return")
-    expect_exit(ctx.expect, run, EXIT_INSTALLED)
+    expect_exit(ctx.expect, run, constants.EXIT_INSTALLED)
 
 
 def check_installed(ctx, reg, pc, user, install_dir, queued=True, conduit_calls=1):
@@ -106,7 +105,7 @@ def check_installed(ctx, reg, pc, user, install_dir, queued=True, conduit_calls=
     checks.check_product_files(expect, session, install_dir, ctx.media)
     checks.check_spreadsheet_files(expect, session, ctx.media)
     checks.check_handheld(expect, session, reg, pc, user.name, install_dir, queued)
-    checks.check_shortcuts(expect, session, pc, ctx.source_dir, install_dir, user.directory)
+    checks.check_shortcuts(expect, session, pc, install_dir, user.directory)
     checks.check_conduit(expect, reg, install_dir, conduit_calls)
     checks.check_product_values(expect, reg, install_dir)
     checks.check_nothing_in_windows(expect, session)
@@ -143,7 +142,7 @@ def no_handheld_desktop(ctx):
     stop = run.press_next("FrameNFDesktop")
     expect_buttons(ctx.expect, stop, "Exit", back=False, cancel=False)
     run.leave("Return")
-    expect_exit(ctx.expect, run, EXIT_STOPPED)
+    expect_exit(ctx.expect, run, constants.EXIT_STOPPED)
     expect_not_installed(ctx, ctx.registry())
 
 
@@ -162,7 +161,7 @@ def no_spreadsheet_no_pdf(ctx):
     ctx.expect.equal(run.frames, ["FrameWelcome", "FrameNFExcel", "FrameNFAcrobat",
                                   "FrameWelcome", "FrameNFExcel", "FrameNFAcrobat",
                                   "FrameChooseDir"], "pages seen")
-    expect_exit(ctx.expect, run, EXIT_CANCELLED)
+    expect_exit(ctx.expect, run, constants.EXIT_CANCELLED)
     expect_not_installed(ctx, ctx.registry())
 
 
@@ -181,7 +180,7 @@ def excel_open(ctx):
         run.leave("Return")
     finally:
         stop_process(spreadsheet)
-    expect_exit(ctx.expect, run, EXIT_STOPPED)
+    expect_exit(ctx.expect, run, constants.EXIT_STOPPED)
     expect_not_installed(ctx, ctx.registry())
 
 
@@ -192,7 +191,7 @@ def cancel_clean(ctx):
     run.start(ctx.setup_exe)
     walk_to_summary(ctx, run, pc, pc.users[0])
     run.leave("Escape")
-    expect_exit(ctx.expect, run, EXIT_CANCELLED)
+    expect_exit(ctx.expect, run, constants.EXIT_CANCELLED)
     reg = ctx.registry()
     expect_not_installed(ctx, reg)
     ctx.expect.that(not (ctx.session.unix_path("C:\\windows") / "QuinFrm.dll").exists(),
@@ -212,7 +211,7 @@ def second_install(ctx):
     folder = ctx.session.unix_path(install_dir)
     (folder / "license.txt").write_bytes(b"changed since the first installation")
     (folder / "notes.txt").write_bytes(b"the user's own file")
-    machine.import_reg(ctx.session, f'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\{machine.PRODUCT_KEY}]'
+    machine.import_reg(ctx.session, f'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\{constants.PRODUCT_KEY}]'
                        '\r\n"LastUserName"="Marta Costa"\r\n\r\n')
 
     second = ctx.wizard("second")
@@ -221,7 +220,7 @@ def second_install(ctx):
     install_and_exit(ctx, second)
     reg = ctx.registry()
 
-    ctx.expect.equal(checks.names(folder), sorted(checks.INSTALLED + ["notes.txt"]),
+    ctx.expect.equal(checks.names(folder), sorted(constants.INSTALLED + ["notes.txt"]),
                      "install folder after the second installation")
     (folder / "notes.txt").unlink()
     check_installed(ctx, reg, pc, user, install_dir, conduit_calls=2)
@@ -248,10 +247,10 @@ def closed(ctx):
     run.start(ctx.setup_exe)
     run.press_next("FrameChooseDir")
     run.leave("alt+F4")
-    expect_exit(ctx.expect, run, EXIT_CANCELLED)
+    expect_exit(ctx.expect, run, constants.EXIT_CANCELLED)
     reg = ctx.registry()
     checks.check_unregistered(ctx.expect, reg, 0)
-    ctx.expect.equal(reg.key(HKCU, machine.PRODUCT_KEY), None, "product key")
+    ctx.expect.equal(reg.key(HKCU, constants.PRODUCT_KEY), None, "product key")
 
 
 def incomplete(ctx):
@@ -273,11 +272,11 @@ def incomplete(ctx):
         ctx.expect.equal(listed["text"], install_dir + "\\Documentation.pdf",
                          "what was not placed")
     run.leave("Return")
-    expect_exit(ctx.expect, run, EXIT_INCOMPLETE)
+    expect_exit(ctx.expect, run, constants.EXIT_INCOMPLETE)
     reg = ctx.registry()
     folder = ctx.session.unix_path(install_dir)
     ctx.expect.equal(checks.names(folder),
-                     sorted(n for n in checks.INSTALLED if n != "Documentation.pdf"),
+                     sorted(n for n in constants.INSTALLED if n != "Documentation.pdf"),
                      "files in the install folder")
     checks.check_handheld(ctx.expect, ctx.session, reg, pc, user.name, install_dir)
     checks.check_product_values(ctx.expect, reg, install_dir)

@@ -5,22 +5,14 @@ import dataclasses
 import subprocess
 import time
 
+from . import constants
 from .session import stop_process
 from .ui import UiError
 
-FRAMES = {
-    "- Windows 95/98/ME/NT/2000/XP": "FrameWelcome",
-    "testPalmFrame": "FrameNFDesktop",
-    "testExcelFrame": "FrameNFExcel",
-    "": "FrameCloseExcel",
-    "testExcelVersionFrame": "FrameNFExcelVr",
-    "testAcrobatFrame": "FrameNFAcrobat",
-    "chooseDirFrame": "FrameChooseDir",
-    "Frame1": "FrameChooseUser",
-    "chooseUserFrame": "FrameListFiles",
-    "finalFrame": "FrameFinal",
-}
-TAGS = {frame: tag for tag, frame in FRAMES.items()}
+
+def tag_of(frame):
+    """The tag of a page frame, as the page table gives it."""
+    return next(tag for tag, name in constants.FRAMES.items() if name == frame)
 
 
 @dataclasses.dataclass
@@ -62,12 +54,12 @@ class WizardRun:
 
     def arrive(self, frame, timeout=20):
         """Waits for a page, records it and takes its screenshot."""
-        state = self.screen.wait_page(TAGS[frame], timeout)
+        state = self.screen.wait_page(tag_of(frame), timeout)
         time.sleep(0.3)  # let the page finish painting before the screenshot
         shot = self.artifacts / f"{len(self.visits) + 1:02d}-{frame}.png"
         self.screen.screenshot(shot)
         visit = Visit(frame, self.screen.state(), shot)
-        if visit.state.get("page") != TAGS[frame]:
+        if visit.state.get("page") != tag_of(frame):
             raise UiError(f"{frame} went away while it was being looked at")
         self.visits.append(visit)
         if self.log:

@@ -1,0 +1,75 @@
+// Writes the constants the end-to-end checks need, taken from the core's own
+// tables, as JSON: the page tags, the files the manifest installs, the
+// product's registry key and web site, and the exit codes. Built with the host
+// compiler, so that the Python side never parses a C++ header.
+#include "common/exit_codes.h"
+#include "install/manifest.h"
+#include "install/run_install.h"
+#include "wizard/pages.h"
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string list(const std::vector<std::string>& names) {
+    std::string out = "[";
+    for (const std::string& name : names) {
+        out += (out.size() > 1 ? ", " : "") + quoted(name);
+    }
+    return out + "]";
+}
+
+// A manifest literal without its leading backslash: the file's own name.
+std::string fileName(const std::string& literal) {
+    return literal.substr(literal.find_last_of('\\') + 1);
+}
+
+std::string frames() {
+    std::string out = "{";
+    for (const common::PageSpec& page : wizard::setupWindow().pages) {
+        out += (out.size() > 1 ? ", " : "") + quoted(page.tag) + ": " + quoted(page.frameName);
+    }
+    return out + "}";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        return 2;
+    }
+    std::vector<std::string> installed, temporary, handheld;
+    for (const install::CopyEntry& copy : install::manifest().copies) {
+        if (copy.destination.base == install::Base::Install) {
+            (copy.temporary ? temporary : installed).push_back(fileName(copy.destination.literal));
+        }
+    }
+    for (const install::HandheldEntry& entry : install::manifest().handheldFiles) {
+        handheld.push_back(fileName(entry.queued.literal));
+    }
+    std::ofstream out(argv[1]);
+    out << "{\"PRODUCT_DOMAIN\": " << quoted(install::kProductDomain)
+        << ",\n \"PRODUCT_SITE\": " << quoted(install::kProductSite)
+        << ",\n \"PRODUCT_KEY\": " << quoted(install::kProductKey) << ",\n \"FRAMES\": " << frames()
+        << ",\n \"INSTALLED\": " << list(installed) << ",\n \"TEMPORARY\": " << list(temporary)
+        << ",\n \"HANDHELD\": " << list(handheld)
+        << ",\n \"EXIT_INSTALLED\": " << common::kExitInstalled
+        << ", \"EXIT_START_FAILED\": " << common::kExitStartFailed
+        << ", \"EXIT_CANCELLED\": " << common::kExitCancelled
+        << ", \"EXIT_INCOMPLETE\": " << common::kExitIncomplete
+        << ", \"EXIT_STOPPED\": " << common::kExitStopped << "}\n";
+    return out ? 0 : 1;
+}
