@@ -43,33 +43,10 @@ void Setup::bNext_Click() {
     }
     if (currentPage().ending != common::Ending::None) {
         finish(currentPage().ending);
-        return;
-    }
-    const bool leavingWelcome = currentIs(F::FrameWelcome);
-    const bool prerequisitePage = leavingWelcome || currentIs(F::FrameNFExcel) ||
-                                  currentIs(F::FrameNFExcelVr) || currentIs(F::FrameNFAcrobat);
-    if (prerequisitePage) {
-        if (leavingWelcome && state_.palmDir.empty()) {
-            ShowFrame(F::FrameNFDesktop);
-        } else if (leavingWelcome && state_.excelDir.empty()) {
-            ShowFrame(F::FrameNFExcel);
-        } else if (leavingWelcome &&
-                   Geral::IsExcelWindowOpen(machine_.windows, window.handle(), kExcelTitle)) {
-            // The only test that looks at the machine again: a spreadsheet
-            // opened or closed since start-up counts.
-            ShowFrame(F::FrameCloseExcel);
-        } else if (leavingWelcome && !isSupportedExcelVersion(state_.excelCurVer)) {
-            ShowFrame(F::FrameNFExcelVr);
-        } else if ((leavingWelcome || currentIs(F::FrameNFExcel) || currentIs(F::FrameNFExcelVr)) &&
-                   state_.acrobatDir.empty()) {
-            ShowFrame(F::FrameNFAcrobat);
-        } else {
-            ShowFrame(F::FrameChooseDir);
-        }
-        return;
-    }
-
-    if (currentIs(F::FrameChooseDir)) {
+    } else if (currentIs(F::FrameWelcome) || currentIs(F::FrameNFExcel) ||
+               currentIs(F::FrameNFExcelVr) || currentIs(F::FrameNFAcrobat)) {
+        ShowFrame(afterPrerequisitePage());
+    } else if (currentIs(F::FrameChooseDir)) {
         ShowFrame(F::FrameChooseUser);
     } else if (currentIs(F::FrameChooseUser)) {
         ShowFrame(F::FrameListFiles);
@@ -77,6 +54,32 @@ void Setup::bNext_Click() {
         RunInstall();
         ShowFrame(F::FrameFinal);
     }
+}
+
+// The prerequisite tests, in their order; the first that holds names the page.
+FrameId Setup::afterPrerequisitePage() {
+    using F = FrameId;
+    const bool leavingWelcome = currentIs(F::FrameWelcome);
+    if (leavingWelcome && state_.palmDir.empty()) {
+        return F::FrameNFDesktop;
+    }
+    if (leavingWelcome && state_.excelDir.empty()) {
+        return F::FrameNFExcel;
+    }
+    // The only test that looks at the machine again: a spreadsheet opened or
+    // closed since start-up counts.
+    if (leavingWelcome &&
+        Geral::IsExcelWindowOpen(machine_.windows, window.handle(), kExcelTitle)) {
+        return F::FrameCloseExcel;
+    }
+    if (leavingWelcome && !isSupportedExcelVersion(state_.excelCurVer)) {
+        return F::FrameNFExcelVr;
+    }
+    if ((leavingWelcome || currentIs(F::FrameNFExcel) || currentIs(F::FrameNFExcelVr)) &&
+        state_.acrobatDir.empty()) {
+        return F::FrameNFAcrobat;
+    }
+    return F::FrameChooseDir;
 }
 
 // The terminal pages: the completion page and the two stopping pages.

@@ -93,6 +93,8 @@ private:
     bool currentIs(FrameId page) const;
     // The page table's entry of the current page.
     const PageSpec& currentPage() const;
+    // Where Next leads from the welcome page and the notice pages.
+    FrameId afterPrerequisitePage();
     // Next on a page whose entry ends the program.
     void finish(common::Ending ending);
     void prepareFolderPage();
