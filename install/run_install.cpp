@@ -108,10 +108,23 @@ private:
             if (entry.conditional && folders_.of(entry.destination.base).empty()) {
                 continue;
             }
+            if (entry.temporary && alreadyThere(entry.destination)) {
+                continue;
+            }
             if (!copyFile(entry.source, entry.destination)) {
                 fail(entry.destination.formed(folders_));
+            } else if (entry.temporary) {
+                madeTemporaries_.push_back(&entry);
             }
         }
+    }
+
+    // A conduit library already in the install folder (the handheld desktop's
+    // own folder, or the setup's media folder, chosen as the install folder)
+    // is used as it is: it is neither replaced nor removed at the end.
+    bool alreadyThere(const ManifestPath& destination) {
+        const auto path = destination.resolve(folders_);
+        return path && attempt([&] { return machine_.files.fileExists(*path); });
     }
 
     // A queue that cannot be reached counts as a refusal: the fallback copy is made.
@@ -169,14 +182,12 @@ private:
         }
     }
 
-    // A temporary that cannot be deleted is not reported: it is no part of the
-    // product, and it stays beside files the user is not asked to look at.
+    // Only the temporaries this run placed are removed. One that cannot be
+    // deleted is not reported: it is no part of the product, and it stays
+    // beside files the user is not asked to look at.
     void removeTemporaries() {
-        for (const CopyEntry& entry : manifest().copies) {
-            if (!entry.temporary) {
-                continue;
-            }
-            const auto path = entry.destination.resolve(folders_);
+        for (const CopyEntry* entry : madeTemporaries_) {
+            const auto path = entry->destination.resolve(folders_);
             attempt([&] {
                 if (path && machine_.files.fileExists(*path)) {
                     machine_.files.deleteFile(*path);
@@ -212,6 +223,7 @@ private:
     platform::Machine& machine_;
     std::string userName_;
     Folders folders_;
+    std::vector<const CopyEntry*> madeTemporaries_;
     InstallReport report_;
 };
 
