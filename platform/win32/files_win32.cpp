@@ -1,6 +1,10 @@
+#include "platform/error.h"
 #include "platform/win32/library_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cctype>
@@ -59,9 +63,35 @@ private:
     HANDLE handle_;
 };
 
+// A path that is not UTF-8 names no file: the call fails as for a bad name.
+template <typename Call> FsStatus pathCall(Call call) {
+    try {
+        QuietErrors quiet;
+        return call() ? FsStatus::Ok : lastFailure();
+    } catch (const SetupError&) {
+        return FsStatus::Failed;
+    }
+}
+
 DWORD attributesOf(const std::string& path) {
-    QuietErrors quiet;
-    return GetFileAttributesA(path.c_str());
+    try {
+        QuietErrors quiet;
+        return GetFileAttributesW(widePathOf(path).c_str());
+    } catch (const SetupError&) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+}
+
+// CopyFile keeps the source's attributes; a read-only copy is made writable.
+bool clearReadOnly(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+        return true;
+    }
+    return SetFileAttributesW(widePathOf(path).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 // Windows refuses to copy or rename over a read-only file; Wine, run as root,
@@ -86,32 +116,38 @@ std::string lowered(std::string text) {
 } // namespace
 
 FsStatus Win32FileSystem::makeDirectory(const std::string& path) {
-    QuietErrors quiet;
-    return CreateDirectoryA(path.c_str(), nullptr) ? FsStatus::Ok : lastFailure();
+    return pathCall([&] { return CreateDirectoryW(widePathOf(path).c_str(), nullptr); });
 }
 
 FsStatus Win32FileSystem::copyFile(const std::string& from, const std::string& to) {
     if (readOnlyFile(to)) {
         return FsStatus::AccessDenied;
     }
-    QuietErrors quiet;
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) ? FsStatus::Ok : lastFailure();
+    const FsStatus copied = pathCall(
+        [&] { return CopyFileW(widePathOf(from).c_str(), widePathOf(to).c_str(), FALSE); });
+    if (copied != FsStatus::Ok) {
+        return copied;
+    }
+    if (!clearReadOnly(to)) {
+        const FsStatus failure = lastFailure();
+        return failure == FsStatus::Ok ? FsStatus::Failed : failure;
+    }
+    return FsStatus::Ok;
 }
 
 FsStatus Win32FileSystem::moveReplace(const std::string& from, const std::string& to) {
     if (readOnlyFile(to)) {
         return FsStatus::AccessDenied;
     }
-    QuietErrors quiet;
     // Write-through: the call returns only once the rename is on the disk.
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? FsStatus::Ok
-               : lastFailure();
+    return pathCall([&] {
+        return MoveFileExW(widePathOf(from).c_str(), widePathOf(to).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    });
 }
 
 FsStatus Win32FileSystem::deleteFile(const std::string& path) {
-    QuietErrors quiet;
-    return DeleteFileA(path.c_str()) ? FsStatus::Ok : lastFailure();
+    return pathCall([&] { return DeleteFileW(widePathOf(path).c_str()); });
 }
 
 bool Win32FileSystem::fileExists(const std::string& path) {
@@ -131,18 +167,23 @@ std::vector<std::string> Win32FileSystem::subdirectories(const std::string& path
     }
     const std::string pattern = path + (path.back() == '\\' ? "*" : "\\*");
     QuietErrors quiet;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    WIN32_FIND_DATAW found;
+    FindHandle search(INVALID_HANDLE_VALUE);
+    try {
+        search = FindHandle(FindFirstFileW(widePathOf(pattern).c_str(), &found));
+    } catch (const SetupError&) {
+        return names;
+    }
     if (!search) {
         return names;
     }
     do {
-        const std::string name = found.cFileName;
+        const std::string name = utf8Of(found.cFileName);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." &&
             name != "..") {
             names.push_back(name);
         }
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return lowered(a) < lowered(b); });
     return names;
@@ -163,26 +204,26 @@ bool Win32FileSystem::driveReady(char letter) {
     if (!std::isalpha(static_cast<unsigned char>(letter))) {
         return false;
     }
-    const char root[] = {upper(letter), ':', '\\', '\0'};
+    const wchar_t root[] = {static_cast<wchar_t>(upper(letter)), L':', L'\\', L'\0'};
     // An empty floppy or CD drive would otherwise ask the user to insert a disk.
     QuietErrors quiet;
     ULARGE_INTEGER available, total, free;
-    return GetDiskFreeSpaceExA(root, &available, &total, &free) != 0;
+    return GetDiskFreeSpaceExW(root, &available, &total, &free) != 0;
 }
 
 std::string Win32FileSystem::currentDirectoryOfDrive(char letter) {
     // "X:" alone names the folder the process last used on that drive.
-    const char drive[] = {upper(letter), ':', '\0'};
+    const wchar_t drive[] = {static_cast<wchar_t>(upper(letter)), L':', L'\0'};
     const std::string root{upper(letter), ':', '\\'};
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetFullPathNameA(drive, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+            GetFullPathNameW(drive, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
         if (length == 0) {
             return root;
         }
         if (length < buffer.size()) {
-            std::string folder(buffer.data(), length);
+            std::string folder = utf8Of(buffer.data(), length);
             // Wine keeps the trailing backslash of the current folder; Windows does not.
             if (folder.size() > root.size() && folder.back() == '\\') {
                 folder.pop_back();
@@ -194,15 +235,16 @@ std::string Win32FileSystem::currentDirectoryOfDrive(char letter) {
 }
 
 std::string Win32FileSystem::getEnvironment(const std::string& name) {
-    std::vector<char> buffer(256);
+    const WideText wideName = wideOf(name);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
-        const DWORD length =
-            GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD length = GetEnvironmentVariableW(wideName.c_str(), buffer.data(),
+                                                     static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             return std::string(); // unset, or set to nothing
         }
         if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
+            return utf8Of(buffer.data(), length);
         }
         buffer.resize(length); // the size needed, terminating NUL included
     }
@@ -210,6 +252,21 @@ std::string Win32FileSystem::getEnvironment(const std::string& name) {
 
 std::string Win32FileSystem::programFolder() {
     return setupFolder();
+}
+
+// SHGetFolderPathW is in every shell32 from Windows 2000 on and answers the
+// known folder on later systems too.
+std::string Win32FileSystem::knownProgramFilesFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        return std::string();
+    }
+    return utf8Of(folder);
+}
+
+bool Win32FileSystem::fitsSystemCodePage(const std::string& text) {
+    return platform::win32::fitsSystemCodePage(text);
 }
 
 } // namespace platform::win32
