@@ -201,7 +201,15 @@ private:
     // are written. A value left by an earlier installation counts as present:
     // what is checked is what a later start of the wizard will see.
     void writeRegistryValues() {
+        // The uninstaller and the outside libraries read the recorded folder
+        // through the system code page: a folder it cannot hold would be
+        // recorded as another one ("C:\????").
+        const bool recordable =
+            attempt([&] { return machine_.files.fitsSystemCodePage(folders_.installDir); });
         for (const RegistryValue& value : kRegistryValues) {
+            if (!value.data && !recordable) {
+                continue;
+            }
             const std::string data = value.data ? value.data : folders_.installDir;
             attempt([&] {
                 HandleRegistry::WriteRegString(machine_.registry, kProductKey, value.name, data,
@@ -210,10 +218,11 @@ private:
             });
         }
         for (const RegistryValue& value : kRegistryValues) {
-            const bool present = attempt([&] {
-                return HandleRegistry::RegValueExists(machine_.registry, kProductKey, value.name,
-                                                      platform::kHkeyCurrentUser);
-            });
+            const bool present =
+                (value.data || recordable) && attempt([&] {
+                    return HandleRegistry::RegValueExists(machine_.registry, kProductKey,
+                                                          value.name, platform::kHkeyCurrentUser);
+                });
             if (!present) {
                 fail(std::string("registry value ") + value.name);
             }

@@ -422,4 +422,18 @@ TEST_F(RunInstallTest, ConduitLibrariesAlreadyThereAreKept) {
     }
 }
 
+// A folder the system code page cannot hold works for the program's own
+// copies, but it is not recorded as the installation's: read back through the
+// code page it would name another folder. The run says so.
+TEST_F(RunInstallTest, FolderOutsideTheCodePageIsNotRecorded) {
+    const std::string folder = "C:\\Program Files\\\xD0\x9A\xD0\xB2 \xE6\x95\xB0";
+    inputs.installDir = folder;
+
+    const auto report = run();
+    EXPECT_EQ(m->files.filesIn(folder), sorted(kInstalledNames));
+    EXPECT_THAT(report.failed, ElementsAre("registry value installdir"));
+    EXPECT_EQ(registryData("installdir"), "(missing)");
+    EXPECT_EQ(registryData("formHeight"), sz("3405"));
+}
+
 } // namespace

@@ -1,7 +1,9 @@
 #include "platform/win32/library_win32.h"
 
 #include "platform/error.h"
+#include "platform/win32/wide_text.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform::win32 {
@@ -25,17 +27,17 @@ DWORD loadFlags() {
 } // namespace
 
 std::string setupFolder() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             const DWORD error = GetLastError();
             throw SetupError("Program path unavailable (error " + std::to_string(error) + ")");
         }
         // A full buffer means the path was cut; XP does not even terminate it.
         if (length < buffer.size()) {
-            const std::string path(buffer.data(), length);
+            const std::string path = utf8Of(buffer.data(), length);
             const std::size_t slash = path.find_last_of('\\');
             return slash == std::string::npos ? std::string() : path.substr(0, slash);
         }
@@ -53,7 +55,7 @@ Library::Library(const std::string& fileName) : fileName_(fileName) {
     }
     const std::string path = folder + "\\" + fileName;
     QuietErrors quiet;
-    module_ = LoadLibraryExA(path.c_str(), nullptr, loadFlags());
+    module_ = LoadLibraryExW(wideOf(path).c_str(), nullptr, loadFlags());
     if (module_ == nullptr) {
         const DWORD error = GetLastError();
         throw SetupError("Cannot load " + path + " (error " + std::to_string(error) + ")");
@@ -100,9 +102,28 @@ QuietErrors::~QuietErrors() {
 }
 
 std::vector<char> callText(const std::string& text) {
-    std::vector<char> buffer(text.begin(), text.end());
+    const std::string single = systemCodePageOf(text);
+    std::vector<char> buffer(single.begin(), single.end());
     buffer.push_back('\0');
     return buffer;
+}
+
+void answerText(const std::vector<char>& own, char* buffer, std::int32_t& size,
+                std::int32_t capacity) {
+    if (size < 0 || capacity <= 0) {
+        return;
+    }
+    // A size beyond the library's buffer stands for the whole buffer.
+    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(size), own.size());
+    const std::string text = utf8FromSystemCodePage(own.data(), length);
+    if (text.size() > static_cast<std::size_t>(capacity)) {
+        throw SetupError("Answer too long for its buffer");
+    }
+    std::copy(text.begin(), text.end(), buffer);
+    if (text.size() < static_cast<std::size_t>(capacity)) {
+        buffer[text.size()] = '\0';
+    }
+    size = static_cast<std::int32_t>(text.size());
 }
 
 } // namespace platform::win32
