@@ -124,7 +124,7 @@ void ControlsView::sync() {
     // Unchanged while the user types. A character the system code page
     // cannot hold comes back as the model holds it, and the caret goes to
     // the end rather than the start.
-    const std::wstring folder = fromAnsi(setup_.DirName.text());
+    const std::wstring folder = fromUtf8(setup_.DirName.text());
     if (windowText(dirName_) != folder) {
         setText(dirName_, folder);
         const auto end = static_cast<WPARAM>(folder.size());
@@ -135,13 +135,13 @@ void ControlsView::sync() {
     syncUsers();
     if (shownSummary_ != setup_.listaFicheiros.text()) {
         shownSummary_ = setup_.listaFicheiros.text();
-        setText(listaFicheiros_, fromAnsi(*shownSummary_));
+        setText(listaFicheiros_, fromUtf8(*shownSummary_));
     }
     syncIncompleteList();
 }
 
 void ControlsView::syncButton(HWND button, const platform::Button& model) const {
-    const std::wstring caption = fromAnsi(model.caption());
+    const std::wstring caption = fromUtf8(model.caption());
     if (windowText(button) != caption) {
         setText(button, caption);
     }
@@ -193,7 +193,7 @@ void ControlsView::syncUsers() {
         SendMessageW(listUsers_, WM_SETREDRAW, FALSE, 0);
         SendMessageW(listUsers_, LB_RESETCONTENT, 0, 0);
         for (const std::string& name : shownUsers_) {
-            const std::wstring entry = fromAnsi(name);
+            const std::wstring entry = fromUtf8(name);
             SendMessageW(listUsers_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
         SendMessageW(listUsers_, WM_SETREDRAW, TRUE, 0);
@@ -209,7 +209,7 @@ void ControlsView::syncIncompleteList() {
     const std::string& text = setup_.incompleteList.text();
     if (shownIncomplete_ != text) {
         shownIncomplete_ = text;
-        setText(incompleteList_, fromAnsi(text));
+        setText(incompleteList_, fromUtf8(text));
     }
     if (!text.empty()) {
         const std::size_t lines = setup_.pageLines(FrameId::FrameFinal).size();
@@ -236,7 +236,7 @@ int ControlsView::selectedUser() const {
 }
 
 std::string ControlsView::folderText() const {
-    return toAnsi(windowText(dirName_));
+    return toUtf8(windowText(dirName_));
 }
 
 void ControlsView::markDefaultButton(HWND focus) const {

@@ -26,10 +26,10 @@ std::wstring folderEntry(const std::string& path) {
         std::string root = path;
         std::transform(root.begin(), root.end(), root.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        return fromAnsi(root);
+        return fromUtf8(root);
     }
     const std::size_t slash = path.find_last_of('\\');
-    return fromAnsi(slash == std::string::npos ? path : path.substr(slash + 1));
+    return fromUtf8(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 } // namespace
