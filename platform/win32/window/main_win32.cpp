@@ -3,6 +3,7 @@
 #include "platform/win32/win32_machine.h"
 #include "platform/win32/window/exit_codes.h"
 #include "platform/win32/window/setup_window.h"
+#include "platform/win32/window/single_instance.h"
 #include "wizard/setup_form.h"
 
 #include <commctrl.h>
@@ -41,6 +42,11 @@ int runWizard(HINSTANCE instance, int showCommand) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     HardenLibrarySearch();
+    SingleInstance instanceLock;
+    if (!instanceLock.first()) {
+        SingleInstance::bringOtherToFront();
+        return kExitAlreadyRunning;
+    }
     // A drive without a medium answers "not ready" instead of asking the user
     // to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

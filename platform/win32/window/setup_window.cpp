@@ -12,8 +12,8 @@ namespace platform::win32 {
 
 namespace {
 
-constexpr const wchar_t* kWindowClass = L"Quintara4Palm Setup";
-constexpr const wchar_t* kCaption = L"Quintara4Palm Setup";
+constexpr const wchar_t* kWindowClass = kSetupWindowClass;
+constexpr const wchar_t* kCaption = kSetupWindowCaption;
 // Fixed size: no sizing border, no maximise box.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;

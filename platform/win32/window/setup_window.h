@@ -10,6 +10,10 @@
 
 namespace platform::win32 {
 
+// The main window's class and caption, by which a second start finds it.
+inline constexpr const wchar_t* kSetupWindowClass = L"Quintara4Palm Setup";
+inline constexpr const wchar_t* kSetupWindowCaption = L"Quintara4Palm Setup";
+
 // The wizard's one window. It adds no logic of its own: each thing the user
 // does is handed to the control models, which run the wizard's handlers; the
 // real controls are then brought in line with the models again.
