@@ -13,6 +13,7 @@ from .ui import Screen
 from .wizard import WizardRun
 
 EXIT_INSTALLED, EXIT_CANCELLED, EXIT_INCOMPLETE, EXIT_STOPPED = 0, 2, 4, 7
+EXIT_ALREADY_RUNNING = 1618
 INSTALL_TIMEOUT = 60
 
 
@@ -284,6 +285,62 @@ def incomplete(ctx):
     checks.check_unregistered(ctx.expect, reg, 0)
 
 
+def hostile_media(ctx):
+    """Read-only media in a folder outside the system code page, an install folder that
+    already holds the conduit's condmgr.dll, a second start while the first runs, and a
+    second installation over the first: each ends soundly."""
+    pc = Pc(folders=[DEFAULT_INSTALL_DIR])
+    ctx.prepare(pc)
+    media_dir = "C:\\Setup Files\\\u041a\u0432\u0430\u0440\u0442\u0438\u0440\u0430 \u6570\u636e"
+    ctx.setup_exe = machine.copy_media(ctx.session, ctx.build_dir, media_dir, read_only=True)
+    ctx.media = ctx.session.unix_path(media_dir)
+    folder = ctx.session.unix_path(DEFAULT_INSTALL_DIR)
+    (folder / "condmgr.dll").write_bytes(b"MZ the handheld desktop's own")
+    user = pc.users[0]
+
+    first = ctx.wizard("first")
+    first.start(ctx.setup_exe)
+    again = ctx.session.start([ctx.setup_exe])
+    try:
+        code = again.wait(timeout=30)
+    except Exception:
+        stop_process(again)
+        code = None
+    # A Unix parent sees only the low eight bits of a Windows exit code.
+    ctx.expect.equal(code, EXIT_ALREADY_RUNNING & 0xFF, "exit code of a second start")
+    ctx.expect.that(first.process.poll() is None, "the first setup ended on a second start")
+    install_dir = walk_to_summary(ctx, first, pc, user)
+    install_and_exit(ctx, first)
+
+    second = ctx.wizard("second")
+    second.start(ctx.setup_exe)
+    walk_to_summary(ctx, second, pc, user)
+    install_and_exit(ctx, second)
+    reg = ctx.registry()
+
+    ctx.expect.equal((folder / "condmgr.dll").read_bytes(), b"MZ the handheld desktop's own",
+                     "the condmgr.dll that was there before")
+    ctx.expect.equal(checks.names(folder), sorted(checks.INSTALLED + ["condmgr.dll"]),
+                     "install folder after two installations from read-only media")
+    writable = [n for n in checks.INSTALLED if (folder / n).stat().st_mode & 0o200]
+    ctx.expect.equal(writable, checks.INSTALLED, "installed files that are writable")
+    (folder / "condmgr.dll").unlink()
+    expect, session = ctx.expect, ctx.session
+    checks.check_product_files(expect, session, install_dir, ctx.media)
+    checks.check_spreadsheet_files(expect, session, ctx.media)
+    checks.check_shortcuts(expect, session, pc, ctx.source_dir, install_dir, user.directory)
+    checks.check_conduit(expect, reg, install_dir, calls=2)
+    checks.check_product_values(expect, reg, install_dir)
+    checks.check_nothing_in_windows(expect, session)
+    # The install aide takes paths in the system code page, which cannot hold the media
+    # folder's: the databases queued from there go to the user's Install folder instead.
+    queue = reg.key(HKCU, f"{machine.DESKTOP_KEY}\\Users\\0\\Queue") or {}
+    expect.equal(sorted(n.lower() for n in queue), ["mathlib.prc", "quintara.prc"],
+                 "files queued from the install folder")
+    expect.equal(checks.names(session.unix_path(user.directory + "\\Install")),
+                 ["CarLoan.pdb", "Conversion.pdb", "Planets.pdb"], "databases copied instead")
+
+
 SCENARIOS = {
     "typical": typical,
     "no-handheld-desktop": no_handheld_desktop,
@@ -294,4 +351,5 @@ SCENARIOS = {
     "queue-refuses": queue_refuses,
     "incomplete": incomplete,
     "closed": closed,
+    "hostile-media": hostile_media,
 }
