@@ -341,6 +341,34 @@ def hostile_media(ctx):
                  ["CarLoan.pdb", "Conversion.pdb", "Planets.pdb"], "databases copied instead")
 
 
+def folder_outside_code_page(ctx):
+    """An install folder typed in Cyrillic and CJK on a Western code page: the box keeps
+    the characters and the product files land there, but the steps that hand the folder
+    to the single-byte outside libraries fail and are listed, and it is not recorded."""
+    pc = Pc(folders=["C:\\Apps"])
+    ctx.prepare(pc)
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    user = pc.users[0]
+    typed = "C:\\Apps\\\u041a\u0432\u0430\u0440\u0442\u0438\u0440\u0430 \u6570\u636e"
+    install_dir = walk_to_summary(ctx, run, pc, user, typed_folder=typed)
+    final = run.press_next("FrameFinal", timeout=INSTALL_TIMEOUT)
+    listed = final.state["incompleteList"]
+    menu = pc.programs_dir(ctx.session) + "\\Quintara4Palm"
+    ctx.expect.equal(listed and listed["text"].split("\r\n"),
+                     ["conduit registration", "shortcut " + menu + "\\Documentation",
+                      "shortcut " + menu + "\\uninstall", "registry value installdir"],
+                     "what was not placed")
+    run.leave("Return")
+    expect_exit(ctx.expect, run, EXIT_INCOMPLETE)
+    reg = ctx.registry()
+    checks.check_product_files(ctx.expect, ctx.session, install_dir, ctx.media)
+    ctx.expect.equal(reg.value(HKCU, machine.PRODUCT_KEY, "installdir"), None,
+                     "installdir recorded")
+    ctx.expect.equal(reg.subkeys(HKCU, machine.STANDINS + "\\Conduits"), [],
+                     "conduit registrations")
+
+
 SCENARIOS = {
     "typical": typical,
     "no-handheld-desktop": no_handheld_desktop,
@@ -352,4 +380,5 @@ SCENARIOS = {
     "incomplete": incomplete,
     "closed": closed,
     "hostile-media": hostile_media,
+    "folder-outside-code-page": folder_outside_code_page,
 }

@@ -114,8 +114,14 @@ class WizardRun:
         self.screen.click_rect(box["rect"])
         self.screen.key("End", "shift+Home", "BackSpace")
         self.screen.type_text(folder)
-        state = self.screen.wait_for(f"folder text {folder!r}",
-                                     lambda s: s["dirName"]["text"] == folder)
+        seen = []
+        def typed(s):
+            seen.append(s.get("dirName", {}).get("text"))
+            return s["dirName"]["text"] == folder
+        try:
+            state = self.screen.wait_for(f"folder text {folder!r}", typed)
+        except UiError as e:
+            raise UiError(f"{e}; seen {seen[:3]} .. {seen[-2:]}")
         self.visits[-1] = Visit(self.current.frame, state, self.current.screenshot)
         # Enter must press Next again, not act inside the text box.
         self.screen.focus(state)
