@@ -167,7 +167,10 @@ RegStatus Win32Registry::setValue(RegKey key, const std::string& valueName, std:
             return statusOf(RegSetValueExW(keyHandle(key), name.c_str(), 0, type, data, byteCount));
         }
         // A NUL the caller counted converts with the rest and stays counted.
-        WideText text = wideOf(std::string(reinterpret_cast<const char*>(data), byteCount));
+        const std::string given = data != nullptr
+                                      ? std::string(reinterpret_cast<const char*>(data), byteCount)
+                                      : std::string();
+        WideText text = wideOf(given);
         const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
         if (text.size() > 0 && text.c_str()[text.size() - 1] != L'\0') {
             // Not followed by a NUL either, so that the count stays as given.
