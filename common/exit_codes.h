@@ -22,6 +22,9 @@ enum ExitCode : int {
     kExitCancelled = 2,   // Cancel, or the window closed otherwise, before any installation
     kExitIncomplete = 4,  // the installation ran, but some steps failed
     kExitStopped = 7,     // Exit from a page that does not let setup go on
+    // Another setup runs in this session; it was brought to the front. The
+    // number is Windows Installer's ERROR_INSTALL_ALREADY_RUNNING.
+    kExitAlreadyRunning = 1618,
 };
 
 // The window can also be closed from its system menu (or Alt+F4), which skips

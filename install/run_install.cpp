@@ -108,10 +108,23 @@ private:
             if (entry.conditional && folders_.of(entry.destination.base).empty()) {
                 continue;
             }
+            if (entry.temporary && alreadyThere(entry.destination)) {
+                continue;
+            }
             if (!copyFile(entry.source, entry.destination)) {
                 fail(entry.destination.formed(folders_));
+            } else if (entry.temporary) {
+                madeTemporaries_.push_back(&entry);
             }
         }
+    }
+
+    // A conduit library already in the install folder (the handheld desktop's
+    // own folder, or the setup's media folder, chosen as the install folder)
+    // is used as it is: it is neither replaced nor removed at the end.
+    bool alreadyThere(const ManifestPath& destination) {
+        const auto path = destination.resolve(folders_);
+        return path && attempt([&] { return machine_.files.fileExists(*path); });
     }
 
     // A queue that cannot be reached counts as a refusal: the fallback copy is made.
@@ -169,14 +182,12 @@ private:
         }
     }
 
-    // A temporary that cannot be deleted is not reported: it is no part of the
-    // product, and it stays beside files the user is not asked to look at.
+    // Only the temporaries this run placed are removed. One that cannot be
+    // deleted is not reported: it is no part of the product, and it stays
+    // beside files the user is not asked to look at.
     void removeTemporaries() {
-        for (const CopyEntry& entry : manifest().copies) {
-            if (!entry.temporary) {
-                continue;
-            }
-            const auto path = entry.destination.resolve(folders_);
+        for (const CopyEntry* entry : madeTemporaries_) {
+            const auto path = entry->destination.resolve(folders_);
             attempt([&] {
                 if (path && machine_.files.fileExists(*path)) {
                     machine_.files.deleteFile(*path);
@@ -190,7 +201,15 @@ private:
     // are written. A value left by an earlier installation counts as present:
     // what is checked is what a later start of the wizard will see.
     void writeRegistryValues() {
+        // The uninstaller and the outside libraries read the recorded folder
+        // through the system code page: a folder it cannot hold would be
+        // recorded as another one ("C:\????").
+        const bool recordable =
+            attempt([&] { return machine_.files.fitsSystemCodePage(folders_.installDir); });
         for (const RegistryValue& value : kRegistryValues) {
+            if (!value.data && !recordable) {
+                continue;
+            }
             const std::string data = value.data ? value.data : folders_.installDir;
             attempt([&] {
                 HandleRegistry::WriteRegString(machine_.registry, kProductKey, value.name, data,
@@ -199,10 +218,11 @@ private:
             });
         }
         for (const RegistryValue& value : kRegistryValues) {
-            const bool present = attempt([&] {
-                return HandleRegistry::RegValueExists(machine_.registry, kProductKey, value.name,
-                                                      platform::kHkeyCurrentUser);
-            });
+            const bool present =
+                (value.data || recordable) && attempt([&] {
+                    return HandleRegistry::RegValueExists(machine_.registry, kProductKey,
+                                                          value.name, platform::kHkeyCurrentUser);
+                });
             if (!present) {
                 fail(std::string("registry value ") + value.name);
             }
@@ -212,6 +232,7 @@ private:
     platform::Machine& machine_;
     std::string userName_;
     Folders folders_;
+    std::vector<const CopyEntry*> madeTemporaries_;
     InstallReport report_;
 };
 

@@ -6,7 +6,8 @@
 namespace platform {
 
 // The conduit installer "condinst.dll". Raises SetupError when the library or
-// the function cannot be loaded.
+// the function cannot be loaded, or when the system code page (in which the
+// library takes its texts) cannot hold one of the texts.
 class ConduitInstaller {
 public:
     virtual ~ConduitInstaller() = default;

@@ -13,17 +13,21 @@ enum class FsStatus {
     Failed,
 };
 
-// Files, folders, drives and the process environment. Paths are ANSI texts with
-// backslashes, as the product passes them.
+// Files, folders, drives and the process environment. Paths are UTF-8 texts
+// with backslashes; every path Windows allows works, up to the system's limit.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
     // Makes one folder; its parent must exist.
     virtual FsStatus makeDirectory(const std::string& path) = 0;
-    // Copies a file, replacing an existing destination (CopyFileA, not fail-if-exists).
+    // Copies a file, replacing an existing destination (CopyFile, not
+    // fail-if-exists). The copy never keeps the source's read-only attribute:
+    // files from a CD or a write-protected share would otherwise stay
+    // read-only, and neither a later installation nor a removal could touch them.
     virtual FsStatus copyFile(const std::string& from, const std::string& to) = 0;
-    // Renames `from` over `to`, replacing it in one step (MoveFileExA with replace).
+    // Renames `from` over `to`, replacing it in one step (MoveFileEx with
+    // replace). A read-only `to` is refused: the user protected it.
     virtual FsStatus moveReplace(const std::string& from, const std::string& to) = 0;
     virtual FsStatus deleteFile(const std::string& path) = 0;
     virtual bool fileExists(const std::string& path) = 0;
@@ -42,6 +46,12 @@ public:
     virtual std::string getEnvironment(const std::string& name) = 0;
     // The folder that holds the setup program itself, without a trailing backslash.
     virtual std::string programFolder() = 0;
+    // The system's own program-files folder (the shell's known folder); empty
+    // when the system cannot say.
+    virtual std::string knownProgramFilesFolder() = 0;
+    // True when every character of the text has an exact form in the system
+    // code page, in which the outside libraries take their texts.
+    virtual bool fitsSystemCodePage(const std::string& text) = 0;
 };
 
 } // namespace platform

@@ -7,7 +7,11 @@ namespace platform {
 
 // The handheld desktop software's install-aide library "instaide.dll".
 // Each call loads the library and its function; when either cannot be loaded
-// the call raises SetupError. Buffers are the caller's (255 characters).
+// the call raises SetupError. Buffers are the caller's (255 bytes), `size`
+// their capacity on entry; answers come as UTF-8, and `size` as their length
+// in bytes. The library itself speaks the system code page: a text it cannot
+// hold raises SetupError before the call, and an answer whose UTF-8 form does
+// not fit the buffer raises SetupError after it.
 class InstallAide {
 public:
     virtual ~InstallAide() = default;

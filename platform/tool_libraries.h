@@ -6,11 +6,12 @@
 namespace platform {
 
 // The product's tool library "quinTool.dll". A call whose library or function
-// cannot be loaded raises SetupError.
+// cannot be loaded raises SetupError, and so does a text the system code page
+// (in which the library takes its texts) cannot hold.
 class ToolLibrary {
 public:
     virtual ~ToolLibrary() = default;
-    // `buffer` is the caller's, 260 characters.
+    // `buffer` is the caller's, 260 bytes; the found path comes as UTF-8.
     virtual std::int32_t dllFindFile(const std::string& startFolder, const std::string& fileName,
                                      char* buffer) = 0;
     // The flag is a 16-bit integer passed by reference: -1 for a folder target.

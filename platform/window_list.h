@@ -12,13 +12,13 @@ enum class WindowCommand : std::uint32_t {
     Next = 2,  // GW_HWNDNEXT
 };
 
-// The desktop's list of windows (user32 GetWindow / GetWindowTextA).
+// The desktop's list of windows (user32 GetWindow / GetWindowText).
 class WindowList {
 public:
     virtual ~WindowList() = default;
     virtual WindowHandle getWindow(WindowHandle window, WindowCommand command) = 0;
-    // Reads the title into `buffer`, at most `maxCount` characters including the
-    // terminating NUL. A title that cannot be read leaves the buffer untouched.
+    // Reads the title into `buffer` as UTF-8, at most `maxCount` bytes including
+    // the terminating NUL. A title that cannot be read leaves the buffer untouched.
     virtual void getWindowText(WindowHandle window, char* buffer, int maxCount) = 0;
 };
 

@@ -76,9 +76,14 @@ std::string ReadRegString(platform::RegistryService& registry, const std::string
 
     std::array<unsigned char, kReadBufferBytes> buffer{};
     std::uint32_t byteCount = kReadBufferBytes;
-    std::uint32_t type = 0; // not examined: any type is read as text
+    std::uint32_t type = 0;
     if (registry.queryValue(key.get(), valueName, type, buffer.data(), byteCount) !=
         RegStatus::Ok) {
+        throw common::SetupError(common::kKeyUnavailable);
+    }
+    // A number or binary data where a path is expected would otherwise become
+    // a text of its bytes ("AAAA\" from a REG_DWORD) and a path be built on it.
+    if (type != platform::kRegSz && type != platform::kRegExpandSz) {
         throw common::SetupError(common::kKeyUnavailable);
     }
     if (byteCount == 0) {

@@ -4,6 +4,7 @@
 #include "platform/win32/win32_machine.h"
 #include "resource_ids.h"
 #include "winui/main_window.h"
+#include "winui/single_instance.h"
 #include "wizard/setup_form.h"
 
 #include <commctrl.h>
@@ -44,6 +45,11 @@ int runWizard(HINSTANCE instance, int showCommand) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     platform::win32::hardenLibrarySearch();
+    winui::SingleInstance instanceLock(L"Quintara4PalmSetup");
+    if (!instanceLock.first()) {
+        winui::SingleInstance::bringOtherToFront(wizard::setupWindow().caption);
+        return common::kExitAlreadyRunning;
+    }
     // A drive without a medium answers "not ready" instead of asking the user
     // to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

@@ -54,4 +54,27 @@ TEST_F(CopyOneFile, MissingSourceOrFolderFails) {
     EXPECT_FALSE(files.hasDirectory("C:\\Nowhere"));
 }
 
+// The temporary lies beside the destination under a name of the same length,
+// so a destination path near the system's limit does not fail for want of
+// room for the temporary's; a user's file of that name is never touched.
+TEST_F(CopyOneFile, TemporaryIsAFreeNameBesideTheDestinationNoLongerThanIt) {
+    files.addFile("C:\\Q4P\\~q4p0ara.dll", "the user's own");
+    for (const std::string name : {"Quintara.dll", "a"}) {
+        files.log.clear();
+        const std::string destination = "C:\\Q4P\\" + name;
+        Geral::CopyOneFile(files, "C:\\SETUP\\Quintara.dll", destination);
+        ASSERT_EQ(files.log.size(), 2u);
+        const std::string copy = "copy C:\\SETUP\\Quintara.dll -> ";
+        ASSERT_EQ(files.log[0].rfind(copy, 0), 0u) << files.log[0];
+        const std::string temporary = files.log[0].substr(copy.size());
+        EXPECT_EQ(temporary.size(), destination.size());
+        EXPECT_EQ(temporary.rfind("C:\\Q4P\\", 0), 0u);
+        EXPECT_NE(temporary, destination);
+        EXPECT_NE(temporary, "C:\\Q4P\\~q4p0ara.dll");
+        EXPECT_EQ(files.log[1], "move " + temporary + " -> " + destination);
+    }
+    EXPECT_EQ(files.file("C:\\Q4P\\~q4p0ara.dll")->content, "the user's own");
+    EXPECT_EQ(files.filesIn("C:\\Q4P"), (Names{"Quintara.dll", "a", "~q4p0ara.dll"}));
+}
+
 } // namespace

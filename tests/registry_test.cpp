@@ -52,7 +52,8 @@ TEST(Registry, ReadOfUnterminatedOrOtherTypedValues) {
     registry.putRaw(kHkeyLocalMachine, "K", "zero", platform::kRegSz, {});
     EXPECT_EQ(ReadRegString(registry, "K", "old", kHkeyLocalMachine), "abcd");
     EXPECT_EQ(ReadRegString(registry, "K", "full", kHkeyLocalMachine), std::string(255, 'y'));
-    EXPECT_EQ(ReadRegString(registry, "K", "dword", kHkeyLocalMachine), std::string("*\0\0", 3));
+    // Only text types are text: a number where a path is expected is unavailable.
+    EXPECT_EQ(readFailure(registry, "K", "dword"), common::kKeyUnavailable);
     // A zero-byte value fails too, though not with "Key unavailable".
     const std::string zero = readFailure(registry, "K", "zero");
     EXPECT_NE(zero, "no failure");

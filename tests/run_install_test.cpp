@@ -277,19 +277,21 @@ TEST_F(RunInstallTest, OutsideFailuresAreReportedInRunOrder) {
     const auto report = run();
 
     EXPECT_THAT(report.failed,
-                ElementsAre(kMenu, kInstall + "\\hsapi.dll", kInstall + "\\Sleep.exe",
-                            "conduit registration", "shortcut " + kMenu + "\\quintara4palm.example",
+                ElementsAre(kMenu, kInstall + "\\Sleep.exe", "conduit registration",
+                            "shortcut " + kMenu + "\\quintara4palm.example",
                             "shortcut " + kMenu + "\\Documentation",
                             "shortcut " + kMenu + "\\Sheets", "shortcut " + kMenu + "\\uninstall",
                             "registry value installdir", "registry value formHeight",
                             "registry value formWidth", "registry value formXScreen",
                             "registry value formYScreen", "registry value LastUserName"));
     EXPECT_EQ(contentOf(kInstall + "\\Sleep.exe"), "in use");
-    // The temporaries go also when the conduit could not be registered; one
-    // that cannot be deleted stays, and is not reported a second time.
+    // The temporaries go also when the conduit could not be registered; an
+    // hsapi.dll that was there before is the conduit's to use, and stays.
     EXPECT_FALSE(m->files.fileExists(kInstall + "\\condinst.dll"));
     EXPECT_FALSE(m->files.fileExists(kInstall + "\\condmgr.dll"));
-    EXPECT_THAT(m->files.log, testing::Contains("delete " + kInstall + "\\hsapi.dll"));
+    EXPECT_EQ(contentOf(kInstall + "\\hsapi.dll"), "in use");
+    EXPECT_THAT(m->files.log,
+                testing::Not(testing::Contains("delete " + kInstall + "\\hsapi.dll")));
 }
 
 TEST_F(RunInstallTest, EmptyFoldersAreNeverUsedAsPaths) {
@@ -318,6 +320,39 @@ TEST_F(RunInstallTest, EmptyFoldersAreNeverUsedAsPaths) {
     for (const std::string& event : m->events) {
         EXPECT_THAT(event, testing::Not(HasSubstr(" \\"))) << event;
     }
+}
+
+// The install folder already holds conduit libraries (the handheld desktop's
+// own folder, or the media folder): they are neither replaced nor removed; the
+// conduit registers with them, and only what the run placed itself goes.
+TEST_F(RunInstallTest, ConduitLibrariesAlreadyThereAreKept) {
+    m->files.addFile(kInstall + "\\condmgr.dll", "the desktop's own");
+    m->files.addFile(kInstall + "\\hsapi.dll", "the desktop's own");
+
+    EXPECT_TRUE(run().complete());
+    EXPECT_EQ(contentOf(kInstall + "\\condmgr.dll"), "the desktop's own");
+    EXPECT_EQ(contentOf(kInstall + "\\hsapi.dll"), "the desktop's own");
+    EXPECT_FALSE(m->files.fileExists(kInstall + "\\condinst.dll"));
+    EXPECT_EQ(m->conduit.calls.size(), 1u);
+    EXPECT_THAT(m->events, testing::Contains("delete " + kInstall + "\\condinst.dll"));
+    for (const char* name : {"\\condmgr.dll", "\\hsapi.dll"}) {
+        EXPECT_THAT(m->events, testing::Not(testing::Contains("place " + kInstall + name)));
+        EXPECT_THAT(m->events, testing::Not(testing::Contains("delete " + kInstall + name)));
+    }
+}
+
+// A folder the system code page cannot hold works for the program's own
+// copies, but it is not recorded as the installation's: read back through the
+// code page it would name another folder. The run says so.
+TEST_F(RunInstallTest, FolderOutsideTheCodePageIsNotRecorded) {
+    const std::string folder = "C:\\Program Files\\\xD0\x9A\xD0\xB2 \xE6\x95\xB0";
+    inputs.installDir = folder;
+
+    const auto report = run();
+    EXPECT_EQ(m->files.filesIn(folder), sorted(kInstalledNames));
+    EXPECT_THAT(report.failed, ElementsAre("registry value installdir"));
+    EXPECT_EQ(registryData("installdir"), "(missing)");
+    EXPECT_EQ(registryData("formHeight"), sz("3405"));
 }
 
 } // namespace

@@ -65,5 +65,30 @@ TEST_F(StartUp, UnreadableProgramFilesWithoutEnvironmentStillShowsTheWelcomePage
     EXPECT_EQ(form->state().programsDir, "C:\\Menu\\Programs");
 }
 
+// Numbers where paths are expected: read as text they gave "AAAA\" and paths
+// built on it; now they fall back as a missing value does, down to the
+// system's known folder when the environment does not say either.
+TEST_F(StartUp, PathValuesOfAnotherTypeFallBackAsMissingOnes) {
+    const auto hklm = platform::kHkeyLocalMachine;
+    fake.registry.putRaw(hklm, kCurrentVersion, "ProgramFilesDir", platform::kRegDword,
+                         {'A', 'A', 'A', 'A'});
+    fake.registry.putRaw(hklm, std::string(kAppPaths) + "EXCEL.EXE", "Path", platform::kRegDword,
+                         {'A', 'A', 'A', 'A'});
+    fake.files.setKnownProgramFilesFolder("C:\\Programas");
+    MachineAnswers answers;
+    answers.programFiles.clear();
+    answers.excelPath.clear();
+    start(answers);
+
+    EXPECT_EQ(form->state().installDir, "C:\\Programas\\Quintara4Palm");
+    // The spreadsheet folder went on to the disk search, which found nothing.
+    EXPECT_EQ(form->state().excelDir, "");
+
+    // The environment still comes before the known folder.
+    fake.files.setEnvironment("ProgramFiles", "D:\\Programme");
+    start(answers);
+    EXPECT_EQ(form->state().installDir, "D:\\Programme\\Quintara4Palm");
+}
+
 } // namespace
 } // namespace wizardtest

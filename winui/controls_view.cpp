@@ -157,7 +157,7 @@ void ControlsView::sync() {
 void ControlsView::syncButton(ButtonRole role) {
     HWND button = buttons_[roleIndex(role)];
     const common::Button& model = form_.button(role);
-    const std::wstring caption = fromAnsi(model.caption());
+    const std::wstring caption = fromUtf8(model.caption());
     if (windowText(button) != caption) {
         setText(button, caption);
     }
@@ -188,7 +188,7 @@ void ControlsView::syncControl(PlacedControl& control) {
 // hold comes back as the model holds it, and the caret goes to the end rather
 // than the start.
 void ControlsView::syncTextBox(PlacedControl& control) {
-    const std::wstring text = fromAnsi(control.model.text->text());
+    const std::wstring text = fromUtf8(control.model.text->text());
     if (windowText(control.window) != text) {
         setText(control.window, text);
         const auto end = static_cast<WPARAM>(text.size());
@@ -200,7 +200,7 @@ void ControlsView::syncReadOnlyText(PlacedControl& control) {
     const std::string& text = control.model.text->text();
     if (control.shownText != text) {
         control.shownText = text;
-        setText(control.window, fromAnsi(text));
+        setText(control.window, fromUtf8(text));
     }
 }
 
@@ -260,7 +260,7 @@ void ControlsView::syncList(PlacedControl& control) {
         SendMessageW(control.window, WM_SETREDRAW, FALSE, 0);
         SendMessageW(control.window, LB_RESETCONTENT, 0, 0);
         for (const std::string& item : control.shownItems) {
-            const std::wstring entry = fromAnsi(item);
+            const std::wstring entry = fromUtf8(item);
             SendMessageW(control.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
         SendMessageW(control.window, WM_SETREDRAW, TRUE, 0);

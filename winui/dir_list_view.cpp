@@ -22,10 +22,10 @@ LPARAM folderEntryData(int level, bool open) {
 // folder by its own name.
 std::wstring folderEntry(const std::string& path) {
     if (path.size() <= 3) {
-        return fromAnsi(common::asciiLower(path));
+        return fromUtf8(common::asciiLower(path));
     }
     const std::size_t slash = path.find_last_of('\\');
-    return fromAnsi(slash == std::string::npos ? path : path.substr(slash + 1));
+    return fromUtf8(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 void addFolderEntry(PlacedControl& control, const std::string& entry, int level, bool open) {

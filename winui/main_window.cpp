@@ -197,7 +197,7 @@ void MainWindow::command(int id, int code) {
 }
 
 void MainWindow::textEdited(PlacedControl& control) {
-    const std::string text = toAnsi(windowText(control.window));
+    const std::string text = toUtf8(windowText(control.window));
     forward([&control, text] { control.model.text->setText(text); });
 }
 

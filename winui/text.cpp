@@ -1,48 +1,28 @@
 #include "winui/text.h"
 
+#include "common/error.h"
+#include "platform/win32/wide_text.h"
+
 #include <vector>
 
 namespace winui {
 
-namespace {
-
-std::wstring widen(const std::string& text, UINT codePage) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-} // namespace
+using common::SetupError;
+using platform::win32::utf8Of;
+using platform::win32::wideOf;
+using platform::win32::WideText;
 
 std::wstring fromUtf8(const std::string& text) {
-    return widen(text, CP_UTF8);
-}
-
-std::wstring fromAnsi(const std::string& text) {
-    return widen(text, CP_ACP);
-}
-
-std::string toAnsi(const std::wstring& text) {
-    if (text.empty()) {
+    try {
+        const WideText wide = wideOf(text);
+        return std::wstring(wide.c_str(), wide.size());
+    } catch (const SetupError&) {
         return {};
     }
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) {
-        return {};
-    }
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-    return narrow;
+}
+
+std::string toUtf8(const std::wstring& text) {
+    return utf8Of(text.data(), text.size());
 }
 
 std::wstring windowText(HWND window) {

@@ -6,12 +6,11 @@
 
 namespace winui {
 
-// The core holds page texts in UTF-8 and everything that reaches the machine
-// (paths, user names) as ANSI text in the system code page; the window itself
-// speaks UTF-16.
+// The core holds every text (page texts, paths, user names) in UTF-8; the
+// window speaks UTF-16, so a folder typed or shown keeps its exact characters.
+// The conversions are the seam's own (wide_text.h).
 std::wstring fromUtf8(const std::string& text);
-std::wstring fromAnsi(const std::string& text);
-std::string toAnsi(const std::wstring& text);
+std::string toUtf8(const std::wstring& text);
 
 std::wstring windowText(HWND window);
 

@@ -65,14 +65,18 @@ common::ControlModel Setup::control(int id) {
 void Setup::Form_Load() {
     try {
         // The program-files folder is the one probe that can fail. A machine
-        // without the registry value still gets a welcome page: the environment
-        // usually knows the folder, and failing that the default is the bare
-        // "\Quintara4Palm" the user can correct on the folder page.
+        // without a readable registry value still gets a welcome page: the
+        // environment usually knows the folder, and the system's known folder
+        // does; only when neither answers is the default the bare
+        // "\Quintara4Palm" the user must correct on the folder page.
         std::string programFiles;
         try {
             programFiles = Geral::GetProgramFilesDir(machine_);
         } catch (const common::SetupError&) {
             programFiles = machine_.files.getEnvironment("ProgramFiles");
+            if (programFiles.empty()) {
+                programFiles = machine_.files.knownProgramFilesFolder();
+            }
         }
         state_.installDir = programFiles + kProductFolder;
         state_.excelDir = Geral::GetExcelDir(machine_);

@@ -1,13 +1,19 @@
+#include "common/error.h"
 #include "common/text_rules.h"
 #include "platform/win32/grow_buffer.h"
 #include "platform/win32/library_win32.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <utility>
 
 namespace platform::win32 {
+
+using common::SetupError;
 
 namespace {
 
@@ -60,9 +66,35 @@ private:
     HANDLE handle_;
 };
 
+// A path that is not UTF-8 names no file: the call fails as for a bad name.
+template <typename Call> FsStatus pathCall(Call call) {
+    try {
+        QuietErrors quiet;
+        return call() ? FsStatus::Ok : lastFailure();
+    } catch (const SetupError&) {
+        return FsStatus::Failed;
+    }
+}
+
 DWORD attributesOf(const std::string& path) {
-    QuietErrors quiet;
-    return GetFileAttributesA(path.c_str());
+    try {
+        QuietErrors quiet;
+        return GetFileAttributesW(widePathOf(path).c_str());
+    } catch (const SetupError&) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+}
+
+// CopyFile keeps the source's attributes; a read-only copy is made writable.
+bool clearReadOnly(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) == 0) {
+        return true;
+    }
+    return SetFileAttributesW(widePathOf(path).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != 0;
 }
 
 // Windows refuses to copy or rename over a read-only file; Wine, run as root,
@@ -77,32 +109,38 @@ bool readOnlyFile(const std::string& path) {
 } // namespace
 
 FsStatus Win32FileSystem::makeDirectory(const std::string& path) {
-    QuietErrors quiet;
-    return CreateDirectoryA(path.c_str(), nullptr) ? FsStatus::Ok : lastFailure();
+    return pathCall([&] { return CreateDirectoryW(widePathOf(path).c_str(), nullptr); });
 }
 
 FsStatus Win32FileSystem::copyFile(const std::string& from, const std::string& to) {
     if (readOnlyFile(to)) {
         return FsStatus::AccessDenied;
     }
-    QuietErrors quiet;
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) ? FsStatus::Ok : lastFailure();
+    const FsStatus copied = pathCall(
+        [&] { return CopyFileW(widePathOf(from).c_str(), widePathOf(to).c_str(), FALSE); });
+    if (copied != FsStatus::Ok) {
+        return copied;
+    }
+    if (!clearReadOnly(to)) {
+        const FsStatus failure = lastFailure();
+        return failure == FsStatus::Ok ? FsStatus::Failed : failure;
+    }
+    return FsStatus::Ok;
 }
 
 FsStatus Win32FileSystem::moveReplace(const std::string& from, const std::string& to) {
     if (readOnlyFile(to)) {
         return FsStatus::AccessDenied;
     }
-    QuietErrors quiet;
     // Write-through: the call returns only once the rename is on the disk.
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? FsStatus::Ok
-               : lastFailure();
+    return pathCall([&] {
+        return MoveFileExW(widePathOf(from).c_str(), widePathOf(to).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    });
 }
 
 FsStatus Win32FileSystem::deleteFile(const std::string& path) {
-    QuietErrors quiet;
-    return DeleteFileA(path.c_str()) ? FsStatus::Ok : lastFailure();
+    return pathCall([&] { return DeleteFileW(widePathOf(path).c_str()); });
 }
 
 bool Win32FileSystem::fileExists(const std::string& path) {
@@ -122,18 +160,23 @@ std::vector<std::string> Win32FileSystem::subdirectories(const std::string& path
     }
     const std::string pattern = path + (path.back() == '\\' ? "*" : "\\*");
     QuietErrors quiet;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    WIN32_FIND_DATAW found;
+    FindHandle search(INVALID_HANDLE_VALUE);
+    try {
+        search = FindHandle(FindFirstFileW(widePathOf(pattern).c_str(), &found));
+    } catch (const SetupError&) {
+        return names;
+    }
     if (!search) {
         return names;
     }
     do {
-        const std::string name = found.cFileName;
+        const std::string name = utf8Of(found.cFileName);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." &&
             name != "..") {
             names.push_back(name);
         }
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return common::asciiLower(a) < common::asciiLower(b);
     });
@@ -155,19 +198,20 @@ bool Win32FileSystem::driveReady(char letter) {
     if (!common::isAsciiLetter(letter)) {
         return false;
     }
-    const char root[] = {common::asciiUpper(letter), ':', '\\', '\0'};
+    const wchar_t root[] = {static_cast<wchar_t>(common::asciiUpper(letter)), L':', L'\\', L'\0'};
     // An empty floppy or CD drive would otherwise ask the user to insert a disk.
     QuietErrors quiet;
     ULARGE_INTEGER available, total, free;
-    return GetDiskFreeSpaceExA(root, &available, &total, &free) != 0;
+    return GetDiskFreeSpaceExW(root, &available, &total, &free) != 0;
 }
 
 std::string Win32FileSystem::currentDirectoryOfDrive(char letter) {
     // "X:" alone names the folder the process last used on that drive.
-    const char drive[] = {common::asciiUpper(letter), ':', '\0'};
-    const std::optional<std::string> folder = readGrowing(MAX_PATH, [&](char* buffer, DWORD size) {
-        return GetFullPathNameA(drive, size, buffer, nullptr);
-    });
+    const wchar_t drive[] = {static_cast<wchar_t>(common::asciiUpper(letter)), L':', L'\0'};
+    const std::optional<std::string> folder =
+        readGrowing(MAX_PATH, [&](wchar_t* buffer, DWORD size) {
+            return GetFullPathNameW(drive, size, buffer, nullptr);
+        });
     if (!folder) {
         return std::string{common::asciiUpper(letter), ':', '\\'};
     }
@@ -177,15 +221,31 @@ std::string Win32FileSystem::currentDirectoryOfDrive(char letter) {
 
 std::string Win32FileSystem::getEnvironment(const std::string& name) {
     // Nothing: unset, or set to nothing.
+    const WideText wideName = wideOf(name);
     return readGrowing(256,
-                       [&](char* buffer, DWORD size) {
-                           return GetEnvironmentVariableA(name.c_str(), buffer, size);
+                       [&](wchar_t* buffer, DWORD size) {
+                           return GetEnvironmentVariableW(wideName.c_str(), buffer, size);
                        })
         .value_or(std::string());
 }
 
 std::string Win32FileSystem::programFolder() {
     return setupFolder();
+}
+
+// SHGetFolderPathW is in every shell32 from Windows 2000 on and answers the
+// known folder on later systems too.
+std::string Win32FileSystem::knownProgramFilesFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(
+            SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+        return std::string();
+    }
+    return utf8Of(folder);
+}
+
+bool Win32FileSystem::fitsSystemCodePage(const std::string& text) {
+    return platform::win32::fitsSystemCodePage(text);
 }
 
 } // namespace platform::win32

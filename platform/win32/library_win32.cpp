@@ -2,7 +2,9 @@
 
 #include "common/error.h"
 #include "platform/win32/grow_buffer.h"
+#include "platform/win32/wide_text.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform::win32 {
@@ -26,8 +28,8 @@ DWORD loadFlags() {
 
 std::string setupFolder() {
     DWORD error = 0;
-    const std::optional<std::string> path = readGrowing(MAX_PATH, [&](char* buffer, DWORD size) {
-        const DWORD length = GetModuleFileNameA(nullptr, buffer, size);
+    const std::optional<std::string> path = readGrowing(MAX_PATH, [&](wchar_t* buffer, DWORD size) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
         if (length == 0) {
             error = GetLastError();
         }
@@ -50,7 +52,7 @@ Library::Library(const std::string& fileName) : fileName_(fileName) {
     }
     const std::string path = folder + "\\" + fileName;
     QuietErrors quiet;
-    module_ = LoadLibraryExA(path.c_str(), nullptr, loadFlags());
+    module_ = LoadLibraryExW(wideOf(path).c_str(), nullptr, loadFlags());
     if (module_ == nullptr) {
         const DWORD error = GetLastError();
         throw SetupError("Cannot load " + path + " (error " + std::to_string(error) + ")");
@@ -97,9 +99,28 @@ QuietErrors::~QuietErrors() {
 }
 
 std::vector<char> callText(const std::string& text) {
-    std::vector<char> buffer(text.begin(), text.end());
+    const std::string single = systemCodePageOf(text);
+    std::vector<char> buffer(single.begin(), single.end());
     buffer.push_back('\0');
     return buffer;
+}
+
+void answerText(const std::vector<char>& own, char* buffer, std::int32_t& size,
+                std::int32_t capacity) {
+    if (size < 0 || capacity <= 0) {
+        return;
+    }
+    // A size beyond the library's buffer stands for the whole buffer.
+    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(size), own.size());
+    const std::string text = utf8FromSystemCodePage(own.data(), length);
+    if (text.size() > static_cast<std::size_t>(capacity)) {
+        throw SetupError("Answer too long for its buffer");
+    }
+    std::copy(text.begin(), text.end(), buffer);
+    if (text.size() < static_cast<std::size_t>(capacity)) {
+        buffer[text.size()] = '\0';
+    }
+    size = static_cast<std::int32_t>(text.size());
 }
 
 } // namespace platform::win32

@@ -2,6 +2,7 @@
 
 #include "platform/win32/win32.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,18 @@ private:
     UINT previous_;
 };
 
-// An ANSI text as a NUL-terminated buffer made for one call of an outside
-// library, whose entry points take `char*` even where they only read.
+// A text as a NUL-terminated buffer in the system code page, made for one call
+// of an outside library, whose entry points take `char*` even where they only
+// read. Raises SetupError when the code page cannot hold the text: the call is
+// not made rather than made with a look-alike.
 std::vector<char> callText(const std::string& text);
+
+// An outside library's answer, written in the system code page into a buffer
+// of the library's own, handed to the caller's buffer as UTF-8. `size` is the
+// caller's capacity on entry and is set to the UTF-8 length; a size the
+// library set below zero is passed on unchanged. Raises SetupError when the
+// UTF-8 form does not fit the caller's buffer.
+void answerText(const std::vector<char>& own, char* buffer, std::int32_t& size,
+                std::int32_t capacity);
 
 } // namespace platform::win32

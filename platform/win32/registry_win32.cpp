@@ -1,7 +1,14 @@
+#include "common/error.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
+#include <cstring>
+#include <vector>
+
 namespace platform::win32 {
+
+using common::SetupError;
 
 namespace {
 
@@ -31,15 +38,64 @@ RegStatus statusOf(LONG result) {
     }
 }
 
+bool isText(std::uint32_t type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
+std::vector<wchar_t> expanded(std::vector<wchar_t> text) {
+    text.push_back(L'\0');
+    std::vector<wchar_t> result(text.size() + 64);
+    for (;;) {
+        const DWORD needed = ExpandEnvironmentStringsW(text.data(), result.data(),
+                                                       static_cast<DWORD>(result.size()));
+        if (needed == 0) {
+            throw SetupError("Cannot expand the value");
+        }
+        if (needed <= result.size()) {
+            result.resize(needed - 1); // without the NUL
+            return result;
+        }
+        result.resize(needed);
+    }
+}
+
+// A text value as UTF-8, expanded when it is REG_EXPAND_SZ, with the NUL it
+// was stored with (if any) kept at its end.
+std::string textOf(HKEY key, const WideText& name, DWORD stored, DWORD& type) {
+    std::vector<wchar_t> units(stored / sizeof(wchar_t) + 1, L'\0');
+    DWORD count = stored;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(units.data()),
+                         &count) != ERROR_SUCCESS) {
+        throw SetupError("The value changed while it was read");
+    }
+    units.resize(count / sizeof(wchar_t));
+    const bool terminated = !units.empty() && units.back() == L'\0';
+    if (terminated) {
+        units.pop_back();
+    }
+    if (type == REG_EXPAND_SZ) {
+        units = expanded(std::move(units));
+    }
+    std::string text = utf8Of(units.data(), units.size());
+    if (terminated) {
+        text.push_back('\0');
+    }
+    return text;
+}
+
 } // namespace
 
 RegStatus Win32Registry::createKey(RegRoot root, const std::string& subKey, RegKey& key,
                                    RegDisposition& disposition) {
     HKEY opened = nullptr;
     DWORD created = 0;
-    const LONG result =
-        RegCreateKeyExA(rootHandle(root), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &opened, &created);
+    LONG result = ERROR_INVALID_PARAMETER; // a path that is not UTF-8 names no key
+    try {
+        result =
+            RegCreateKeyExW(rootHandle(root), wideOf(subKey).c_str(), 0, nullptr,
+                            REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened, &created);
+    } catch (const SetupError&) {
+    }
     if (result != ERROR_SUCCESS) {
         return statusOf(result);
     }
@@ -51,7 +107,11 @@ RegStatus Win32Registry::createKey(RegRoot root, const std::string& subKey, RegK
 
 RegStatus Win32Registry::openKeyReadOnly(RegRoot root, const std::string& subKey, RegKey& key) {
     HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExA(rootHandle(root), subKey.c_str(), 0, KEY_READ, &opened);
+    LONG result = ERROR_INVALID_PARAMETER;
+    try {
+        result = RegOpenKeyExW(rootHandle(root), wideOf(subKey).c_str(), 0, KEY_READ, &opened);
+    } catch (const SetupError&) {
+    }
     if (result != ERROR_SUCCESS) {
         return statusOf(result);
     }
@@ -61,23 +121,68 @@ RegStatus Win32Registry::openKeyReadOnly(RegRoot root, const std::string& subKey
 
 RegStatus Win32Registry::queryValue(RegKey key, const std::string& valueName, std::uint32_t& type,
                                     unsigned char* data, std::uint32_t& byteCount) {
-    DWORD valueType = 0;
-    // In: the bytes offered. Out: the bytes the value occupies, also when they
-    // did not fit (ERROR_MORE_DATA); a terminating NUL counts only when the
-    // writer stored one.
-    DWORD count = byteCount;
-    const LONG result =
-        RegQueryValueExA(keyHandle(key), valueName.c_str(), nullptr, &valueType, data, &count);
-    type = valueType;
-    byteCount = count;
-    return statusOf(result);
+    try {
+        const WideText name = wideOf(valueName);
+        DWORD valueType = 0;
+        DWORD stored = 0;
+        const LONG result =
+            RegQueryValueExW(keyHandle(key), name.c_str(), nullptr, &valueType, nullptr, &stored);
+        type = valueType;
+        if (result != ERROR_SUCCESS) {
+            return statusOf(result);
+        }
+        if (!isText(valueType)) {
+            if (data == nullptr) {
+                byteCount = stored;
+                return RegStatus::Ok;
+            }
+            DWORD count = byteCount;
+            const LONG copied =
+                RegQueryValueExW(keyHandle(key), name.c_str(), nullptr, &valueType, data, &count);
+            byteCount = count;
+            return statusOf(copied);
+        }
+        const std::string text = textOf(keyHandle(key), name, stored, valueType);
+        const std::uint32_t capacity = byteCount;
+        byteCount = static_cast<std::uint32_t>(text.size());
+        if (data == nullptr) {
+            return RegStatus::Ok;
+        }
+        if (text.size() > capacity) {
+            return RegStatus::MoreData;
+        }
+        std::memcpy(data, text.data(), text.size());
+        return RegStatus::Ok;
+    } catch (const SetupError&) {
+        return RegStatus::Failed;
+    }
 }
 
 // A REG_SZ count that leaves out the terminating NUL gets it counted all the
-// same when a NUL follows the data in memory (NT does this, and so does Wine).
+// same when a NUL follows the data in memory (NT does this, and so does Wine),
+// so the converted text is followed by one only when the caller counted it.
 RegStatus Win32Registry::setValue(RegKey key, const std::string& valueName, std::uint32_t type,
                                   const unsigned char* data, std::uint32_t byteCount) {
-    return statusOf(RegSetValueExA(keyHandle(key), valueName.c_str(), 0, type, data, byteCount));
+    try {
+        const WideText name = wideOf(valueName);
+        if (!isText(type)) {
+            return statusOf(RegSetValueExW(keyHandle(key), name.c_str(), 0, type, data, byteCount));
+        }
+        // A NUL the caller counted converts with the rest and stays counted.
+        const std::string given = data != nullptr
+                                      ? std::string(reinterpret_cast<const char*>(data), byteCount)
+                                      : std::string();
+        WideText text = wideOf(given);
+        const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        if (text.size() > 0 && text.c_str()[text.size() - 1] != L'\0') {
+            // Not followed by a NUL either, so that the count stays as given.
+            text.data()[text.size()] = L' ';
+        }
+        return statusOf(RegSetValueExW(keyHandle(key), name.c_str(), 0, type,
+                                       reinterpret_cast<const BYTE*>(text.c_str()), bytes));
+    } catch (const SetupError&) {
+        return RegStatus::Failed;
+    }
 }
 
 void Win32Registry::closeKey(RegKey key) {

@@ -12,7 +12,7 @@
 // types only; the Win32 calls stay inside the source files.
 namespace platform::win32 {
 
-// advapi32's ANSI registry functions. Roots are the predefined handles as
+// advapi32's registry functions, in UTF-16. Roots are the predefined handles as
 // their 32-bit values; a RegKey is the opened HKEY.
 class Win32Registry : public RegistryService {
 public:
@@ -46,6 +46,8 @@ public:
     std::string currentDirectoryOfDrive(char letter) override;
     std::string getEnvironment(const std::string& name) override;
     std::string programFolder() override;
+    std::string knownProgramFilesFolder() override;
+    bool fitsSystemCodePage(const std::string& text) override;
 };
 
 // "instaide.dll", loaded for each call.

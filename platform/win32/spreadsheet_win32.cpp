@@ -1,5 +1,6 @@
 #include "common/error.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
 #include <ole2.h>
@@ -83,21 +84,6 @@ void check(HRESULT result, const char* what) {
     }
 }
 
-// The automation text in the system code page, as the rest of the program speaks.
-std::string ansiOf(BSTR text) {
-    const int length = static_cast<int>(SysStringLen(text));
-    if (length == 0) {
-        return std::string();
-    }
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-        throw SetupError("StartupPath cannot be converted");
-    }
-    std::string result(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), bytes, nullptr, nullptr);
-    return result;
-}
-
 } // namespace
 
 std::string Win32Spreadsheet::readStartupPath() {
@@ -123,7 +109,7 @@ std::string Win32Spreadsheet::readStartupPath() {
     if (V_VT(value.get()) != VT_BSTR) {
         check(VariantChangeType(value.get(), value.get(), 0, VT_BSTR), "StartupPath is not a text");
     }
-    return ansiOf(V_BSTR(value.get()));
+    return utf8Of(V_BSTR(value.get()), SysStringLen(V_BSTR(value.get())));
 }
 
 } // namespace platform::win32

@@ -1,4 +1,5 @@
 #include "platform/win32/services_win32.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
 #include <algorithm>
@@ -30,15 +31,22 @@ void Win32WindowList::getWindowText(WindowHandle window, char* buffer, int maxCo
     if (buffer == nullptr || maxCount <= 0) {
         return;
     }
-    // GetWindowTextA writes a lone NUL even when it fails; read into our own
-    // buffer so that a title that cannot be read leaves the caller's untouched.
-    std::vector<char> title(static_cast<std::size_t>(maxCount), '\0');
-    const int length = GetWindowTextA(handleOf(window), title.data(), maxCount);
-    if (length > 0) {
-        const std::size_t copied = std::min(static_cast<std::size_t>(length), title.size() - 1);
-        std::memcpy(buffer, title.data(), copied);
-        buffer[copied] = '\0';
+    // Read into our own buffer so that a title that cannot be read leaves the
+    // caller's untouched.
+    std::vector<wchar_t> title(static_cast<std::size_t>(maxCount), L'\0');
+    const int length = GetWindowTextW(handleOf(window), title.data(), maxCount);
+    if (length <= 0) {
+        return;
     }
+    std::string text = utf8Of(title.data(), static_cast<std::size_t>(length));
+    // Cut to the caller's buffer, never inside a character.
+    std::size_t copied = std::min(text.size(), static_cast<std::size_t>(maxCount) - 1);
+    while (copied < text.size() && copied > 0 &&
+           (static_cast<unsigned char>(text[copied]) & 0xC0) == 0x80) {
+        --copied;
+    }
+    std::memcpy(buffer, text.data(), copied);
+    buffer[copied] = '\0';
 }
 
 } // namespace platform::win32

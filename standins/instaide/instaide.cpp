@@ -27,12 +27,55 @@ int userCount() {
     return count;
 }
 
-bool readUserValue(int index, const char* name, std::string& value) {
+// The value as stored, in UTF-16: the registry's own form, whatever the code page.
+bool readWideValue(int index, const wchar_t* name, std::wstring& value) {
     standins::RegKey key = standins::openKey(HKEY_CURRENT_USER, userKeyPath(index));
-    return key && standins::readString(key.get(), name, value);
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (!key ||
+        RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return false;
+    }
+    std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]),
+                         &bytes) != ERROR_SUCCESS) {
+        return false;
+    }
+    value.assign(data.c_str());
+    return true;
 }
 
-// The index of the user of exactly that name, or -1.
+// The interface is single-byte, in the system code page. A character the code
+// page has no exact form for cannot be answered: as '?' two users would read
+// the same and the second could never be told from the first.
+bool toCodePage(const std::wstring& text, std::string& narrow) {
+    narrow.clear();
+    if (text.empty()) {
+        return true;
+    }
+    BOOL usedDefault = FALSE;
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr,
+                                           0, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) {
+        return false;
+    }
+    narrow.assign(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, &narrow[0], length,
+                        nullptr, nullptr);
+    return true;
+}
+
+bool readUserValue(int index, const char* name, std::string& value) {
+    const std::wstring wideName(name, name + std::strlen(name));
+    std::wstring wide;
+    return readWideValue(index, wideName.c_str(), wide) && toCodePage(wide, value);
+}
+
+// The index of the user of exactly that name, or -1. Names are compared as
+// the code page gives them, so a stored name the code page cannot hold
+// matches no caller.
 int findUser(const char* user) {
     if (user == nullptr) {
         return -1;

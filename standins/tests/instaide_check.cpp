@@ -129,6 +129,52 @@ void checkInstallQueue(InstallFileFn install, const std::string& scratch) {
            "a refusing user's queue stays empty");
 }
 
+void setWide(const std::string& key, const wchar_t* name, const std::wstring& value) {
+    HKEY handle = nullptr;
+    const std::wstring path(key.begin(), key.end());
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(handle);
+    }
+}
+
+// Names stored by the desktop software in Unicode: one the system code page
+// holds (Latin-1 on a Western one) is answered in it and found again by it;
+// ones it cannot hold are not answered as "????", where two users would read
+// alike and a pick of the second would send the files to the first.
+void checkNamesInTheCodePage(GetUserFn getUser, GetUserDirectoryFn getDirectory,
+                             InstallFileFn install, const std::string& scratch) {
+    check::deleteKey(kDesktop);
+    setWide(userKey(0), L"Name", L"\x0418\x0432\x0430\x043D");
+    setWide(userKey(0), L"Directory", std::wstring(scratch.begin(), scratch.end()) + L"\\Ivan");
+    setWide(userKey(1), L"Name", L"\x041F\x0435\x0442\x0440");
+    setWide(userKey(1), L"Directory", std::wstring(scratch.begin(), scratch.end()) + L"\\Petr");
+    setWide(userKey(2), L"Name", L"Jos\x00E9");
+    setWide(userKey(2), L"Directory", std::wstring(scratch.begin(), scratch.end()) + L"\\Jose");
+
+    Answer first(255), second(255), latin(255);
+    const bool answered =
+        getUser(0, first.bytes, &first.size) == 0 || getUser(1, second.bytes, &second.size) == 0;
+    expect(!answered, "names outside the code page are not answered as '?'s");
+    expect(getUser(2, latin.bytes, &latin.size) == 0 && latin.text() == "Jos\xE9",
+           "a name the code page holds is answered in it");
+
+    char question[] = "????";
+    Answer none(255);
+    expect(getDirectory(question, none.bytes, &none.size) < 0,
+           "question marks name none of the users outside the code page");
+    std::string source = scratch + "\\Planets.pdb";
+    check::writeFile(source, "database");
+    expect(install(question, &source[0]) < 0, "nothing is queued for question marks");
+    char jose[] = "Jos\xE9";
+    Answer folder(255);
+    expect(getDirectory(jose, folder.bytes, &folder.size) == 0 &&
+               folder.text() == scratch + "\\Jose",
+           "the code page's form of a name finds that user");
+}
+
 } // namespace
 
 void checkInstallAide(HMODULE library) {
@@ -145,6 +191,7 @@ void checkInstallAide(HMODULE library) {
     checkDesktopPath(getPath);
     checkUsers(count, getUser, getDirectory, scratch);
     checkInstallQueue(install, scratch);
+    checkNamesInTheCodePage(getUser, getDirectory, install, scratch);
     check::deleteKey(kDesktop);
     check::removeTree(scratch);
 }

@@ -183,6 +183,14 @@ public:
         return it == environment_.end() ? std::string() : it->second;
     }
     std::string programFolder() override { return programFolder_; }
+    std::string knownProgramFilesFolder() override { return knownProgramFiles_; }
+    // Plays a Western code page: Latin-1 characters (UTF-8 lead bytes 0xC2,
+    // 0xC3) fit, anything further on (Cyrillic, CJK) does not.
+    bool fitsSystemCodePage(const std::string& text) override {
+        return std::none_of(text.begin(), text.end(),
+                            [](char c) { return static_cast<unsigned char>(c) >= 0xC4; });
+    }
+    void setKnownProgramFilesFolder(std::string path) { knownProgramFiles_ = std::move(path); }
 
     static std::string fold(std::string text) {
         std::transform(text.begin(), text.end(), text.begin(),
@@ -220,6 +228,7 @@ private:
     std::set<std::string> locked_;
     std::set<std::string> failingFolders_;
     std::string programFolder_;
+    std::string knownProgramFiles_;
 };
 
 } // namespace doubles

@@ -135,6 +135,25 @@ TEST_F(WinOutsideLibraries, ToolsConduitAndFormLibraryGetTheirArgumentsInOrder) 
     EXPECT_EQ(recorded(), "DllUnregisterServer");
 }
 
+// The libraries take single-byte texts in the system code page: a character
+// it holds goes over as its own byte, one it cannot hold stops the call
+// before it is made (it would otherwise name "C:\????" and another folder).
+TEST_F(WinOutsideLibraries, TextsCrossInTheSystemCodePageOrNotAtAll) {
+    EXPECT_EQ(machine_.conduit.InstallShieldInstallConduit(0, "C:\\Jos\xC3\xA9", "b", "c", "0"), 7);
+    EXPECT_EQ(recorded(), "InstallShieldInstallConduit|0|C:\\Jos\xE9|b|c|0");
+
+    SetEnvironmentVariableA("Q4P_RECORDED", nullptr);
+    const std::string outside = "C:\\\xD0\x9A\xD0\xB2 \xE6\x95\xB0";
+    std::int16_t flag = 0;
+    EXPECT_THROW(machine_.conduit.InstallShieldInstallConduit(0, outside, outside, outside, "0"),
+                 SetupError);
+    EXPECT_THROW(machine_.toolLibrary.CreateShortcut("C:\\Menu\\uninstall", outside, "", flag),
+                 SetupError);
+    EXPECT_THROW(machine_.installAide.PltInstallFile("Ana", outside + "\\Quintara.prc"),
+                 SetupError);
+    EXPECT_EQ(recorded(), "");
+}
+
 TEST(WinLibrarySearch, HardeningTakesTheCurrentFolderOutOfTheSearch) {
     const std::string folder = backend_tests::freshFolder();
     ASSERT_TRUE(CopyFileA((setupFolder() + "\\q4precorder.dll").c_str(),

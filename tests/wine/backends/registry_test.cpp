@@ -1,5 +1,6 @@
 #include "common/error.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 #include "probes/registry.h"
 #include "tests/wine/backends/test_support.h"
@@ -155,6 +156,46 @@ TEST_F(HandleRegistryOnWine, ReadOfAMissingKeyFailsAndLeavesItCreated) {
                      nullptr, nullptr, nullptr);
     RegCloseKey(key);
     EXPECT_EQ(values, 0u);
+}
+
+// Text crosses as UTF-8 and is stored as UTF-16, so a path outside the system
+// code page reads back exactly; REG_EXPAND_SZ reads expanded; a number where a
+// text is expected is "Key unavailable", as a missing value is.
+TEST_F(HandleRegistryOnWine, TextTypesOnlyReadExactlyAndExpanded) {
+    const std::string folder = "C:\\Setup Files\\\xD0\x9A\xD0\xB2\xD0\xB0\xD1\x80\xD1\x82\xD0\xB8"
+                               "\xD1\x80\xD0\xB0 \xE6\x95\xB0\xE6\x8D\xAE";
+    HandleRegistry::WriteRegString(registry_, base_, "folder", folder, platform::kHkeyCurrentUser);
+    EXPECT_EQ(HandleRegistry::ReadRegString(registry_, base_, "folder", platform::kHkeyCurrentUser),
+              folder);
+    wchar_t stored[64] = {};
+    DWORD bytes = sizeof stored;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, platform::win32::wideOf(base_).c_str(), L"folder",
+                           RRF_RT_REG_SZ, nullptr, stored, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(stored, L"C:\\Setup Files\\\x041A\x0432\x0430\x0440\x0442\x0438\x0440\x0430 "
+                         L"\x6570\x636E");
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, base_.c_str(), 0, KEY_WRITE, &key), ERROR_SUCCESS);
+    const DWORD number = 0x41414141;
+    RegSetValueExW(key, L"Path", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
+    const wchar_t expandable[] = L"%WINDIR%\\Q4P";
+    RegSetValueExW(key, L"expand", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable),
+                   sizeof expandable);
+    RegCloseKey(key);
+
+    try {
+        HandleRegistry::ReadRegString(registry_, base_, "Path", platform::kHkeyCurrentUser);
+        ADD_FAILURE() << "a REG_DWORD was read as text";
+    } catch (const common::SetupError& error) {
+        EXPECT_STREQ(error.what(), common::kKeyUnavailable);
+    }
+    EXPECT_TRUE(
+        HandleRegistry::RegValueExists(registry_, base_, "Path", platform::kHkeyCurrentUser));
+    char windows[MAX_PATH] = {};
+    GetEnvironmentVariableA("WINDIR", windows, MAX_PATH);
+    EXPECT_EQ(HandleRegistry::ReadRegString(registry_, base_, "expand", platform::kHkeyCurrentUser),
+              std::string(windows) + "\\Q4P");
 }
 
 } // namespace

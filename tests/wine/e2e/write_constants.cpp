@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
         << ", \"EXIT_START_FAILED\": " << common::kExitStartFailed
         << ", \"EXIT_CANCELLED\": " << common::kExitCancelled
         << ", \"EXIT_INCOMPLETE\": " << common::kExitIncomplete
-        << ", \"EXIT_STOPPED\": " << common::kExitStopped << "}\n";
+        << ", \"EXIT_STOPPED\": " << common::kExitStopped
+        << ", \"EXIT_ALREADY_RUNNING\": " << common::kExitAlreadyRunning << "}\n";
     return out ? 0 : 1;
 }

@@ -105,10 +105,14 @@ def import_reg(session, text):
         seed_file.unlink()
 
 
-def copy_media(session, build_dir):
-    """Copies the media folder into the prefix, where setup.exe runs from it as from a CD."""
-    target = session.unix_path(MEDIA_DIR)
+def copy_media(session, build_dir, media_dir=MEDIA_DIR, read_only=False):
+    """Copies the media folder into the prefix, where setup.exe runs from it as from a CD
+    (with read_only, every file read-only, as a CD or a write-protected share gives them)."""
+    target = session.unix_path(media_dir)
     if target.exists():
         shutil.rmtree(target)
     shutil.copytree(build_dir / "media", target)
-    return MEDIA_DIR + "\\setup.exe"
+    if read_only:
+        for path in target.iterdir():
+            path.chmod(0o444)
+    return media_dir + "\\setup.exe"

@@ -283,6 +283,90 @@ def incomplete(ctx):
     checks.check_unregistered(ctx.expect, reg, 0)
 
 
+def hostile_media(ctx):
+    """Read-only media in a folder outside the system code page, an install folder that
+    already holds the conduit's condmgr.dll, a second start while the first runs, and a
+    second installation over the first: each ends soundly."""
+    pc = Pc(folders=[DEFAULT_INSTALL_DIR])
+    ctx.prepare(pc)
+    media_dir = "C:\\Setup Files\\\u041a\u0432\u0430\u0440\u0442\u0438\u0440\u0430 \u6570\u636e"
+    ctx.setup_exe = machine.copy_media(ctx.session, ctx.build_dir, media_dir, read_only=True)
+    ctx.media = ctx.session.unix_path(media_dir)
+    folder = ctx.session.unix_path(DEFAULT_INSTALL_DIR)
+    (folder / "condmgr.dll").write_bytes(b"MZ the handheld desktop's own")
+    user = pc.users[0]
+
+    first = ctx.wizard("first")
+    first.start(ctx.setup_exe)
+    again = ctx.session.start([ctx.setup_exe])
+    try:
+        code = again.wait(timeout=30)
+    except Exception:
+        stop_process(again)
+        code = None
+    # A Unix parent sees only the low eight bits of a Windows exit code.
+    ctx.expect.equal(code, constants.EXIT_ALREADY_RUNNING & 0xFF, "exit code of a second start")
+    ctx.expect.that(first.process.poll() is None, "the first setup ended on a second start")
+    install_dir = walk_to_summary(ctx, first, pc, user)
+    install_and_exit(ctx, first)
+
+    second = ctx.wizard("second")
+    second.start(ctx.setup_exe)
+    walk_to_summary(ctx, second, pc, user)
+    install_and_exit(ctx, second)
+    reg = ctx.registry()
+
+    ctx.expect.equal((folder / "condmgr.dll").read_bytes(), b"MZ the handheld desktop's own",
+                     "the condmgr.dll that was there before")
+    ctx.expect.equal(checks.names(folder), sorted(constants.INSTALLED + ["condmgr.dll"]),
+                     "install folder after two installations from read-only media")
+    writable = [n for n in constants.INSTALLED if (folder / n).stat().st_mode & 0o200]
+    ctx.expect.equal(writable, constants.INSTALLED, "installed files that are writable")
+    (folder / "condmgr.dll").unlink()
+    expect, session = ctx.expect, ctx.session
+    checks.check_product_files(expect, session, install_dir, ctx.media)
+    checks.check_spreadsheet_files(expect, session, ctx.media)
+    checks.check_shortcuts(expect, session, pc, install_dir, user.directory)
+    checks.check_conduit(expect, reg, install_dir, calls=2)
+    checks.check_product_values(expect, reg, install_dir)
+    checks.check_nothing_in_windows(expect, session)
+    # The install aide takes paths in the system code page, which cannot hold the media
+    # folder's: the databases queued from there go to the user's Install folder instead.
+    queue = reg.key(HKCU, f"{machine.DESKTOP_KEY}\\Users\\0\\Queue") or {}
+    expect.equal(sorted(n.lower() for n in queue), ["mathlib.prc", "quintara.prc"],
+                 "files queued from the install folder")
+    expect.equal(checks.names(session.unix_path(user.directory + "\\Install")),
+                 ["CarLoan.pdb", "Conversion.pdb", "Planets.pdb"], "databases copied instead")
+
+
+def folder_outside_code_page(ctx):
+    """An install folder typed in Cyrillic and CJK on a Western code page: the box keeps
+    the characters and the product files land there, but the steps that hand the folder
+    to the single-byte outside libraries fail and are listed, and it is not recorded."""
+    pc = Pc(folders=["C:\\Apps"])
+    ctx.prepare(pc)
+    run = ctx.wizard()
+    run.start(ctx.setup_exe)
+    user = pc.users[0]
+    typed = "C:\\Apps\\\u041a\u0432\u0430\u0440\u0442\u0438\u0440\u0430 \u6570\u636e"
+    install_dir = walk_to_summary(ctx, run, pc, user, typed_folder=typed)
+    final = run.press_next("FrameFinal", timeout=INSTALL_TIMEOUT)
+    listed = final.state["incompleteList"]
+    menu = pc.programs_dir(ctx.session) + "\\Quintara4Palm"
+    ctx.expect.equal(listed and listed["text"].split("\r\n"),
+                     ["conduit registration", "shortcut " + menu + "\\Documentation",
+                      "shortcut " + menu + "\\uninstall", "registry value installdir"],
+                     "what was not placed")
+    run.leave("Return")
+    expect_exit(ctx.expect, run, constants.EXIT_INCOMPLETE)
+    reg = ctx.registry()
+    checks.check_product_files(ctx.expect, ctx.session, install_dir, ctx.media)
+    ctx.expect.equal(reg.value(HKCU, constants.PRODUCT_KEY, "installdir"), None,
+                     "installdir recorded")
+    ctx.expect.equal(reg.subkeys(HKCU, machine.STANDINS + "\\Conduits"), [],
+                     "conduit registrations")
+
+
 SCENARIOS = {
     "typical": typical,
     "no-handheld-desktop": no_handheld_desktop,
@@ -293,4 +377,6 @@ SCENARIOS = {
     "queue-refuses": queue_refuses,
     "incomplete": incomplete,
     "closed": closed,
+    "hostile-media": hostile_media,
+    "folder-outside-code-page": folder_outside_code_page,
 }

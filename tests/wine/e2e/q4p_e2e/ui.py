@@ -123,8 +123,8 @@ class Screen:
     def key(self, *keys):
         self.xdotool("key", "--clearmodifiers", "--delay", "60", *keys)
 
-    def type_text(self, text):
-        self.xdotool("type", "--clearmodifiers", "--delay", "40", text)
+    def type_text(self, text, delay_ms=40):
+        self.xdotool("type", "--clearmodifiers", "--delay", str(delay_ms), text)
 
     def click_at(self, x, y):
         # No --sync: it waits for a motion event that never comes when the pointer
