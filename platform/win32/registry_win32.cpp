@@ -1,6 +1,8 @@
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
 
+#include <vector>
+
 namespace platform::win32 {
 
 namespace {
@@ -28,6 +30,28 @@ RegStatus statusOf(LONG result) {
         return RegStatus::MoreData;
     default:
         return RegStatus::Failed;
+    }
+}
+
+// The longest value or key name the registry holds, terminating NUL included.
+constexpr DWORD kLongestName = 16384;
+
+// Walks a key's names with RegEnumValueA or RegEnumKeyExA until
+// ERROR_NO_MORE_ITEMS; nothing may be added or removed meanwhile.
+template <typename Enumerate>
+RegStatus collectNames(Enumerate enumerate, std::vector<std::string>& names) {
+    names.clear();
+    std::vector<char> buffer(kLongestName);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kLongestName;
+        const LONG result = enumerate(index, buffer.data(), &length);
+        if (result == ERROR_NO_MORE_ITEMS) {
+            return RegStatus::Ok;
+        }
+        if (result != ERROR_SUCCESS) {
+            return statusOf(result);
+        }
+        names.emplace_back(buffer.data(), length);
     }
 }
 
@@ -82,6 +106,28 @@ RegStatus Win32Registry::setValue(RegKey key, const std::string& valueName, std:
 
 void Win32Registry::closeKey(RegKey key) {
     RegCloseKey(keyHandle(key));
+}
+
+RegStatus Win32Registry::deleteKey(RegRoot root, const std::string& subKey) {
+    return statusOf(RegDeleteKeyA(rootHandle(root), subKey.c_str()));
+}
+
+RegStatus Win32Registry::valueNames(RegKey key, std::vector<std::string>& names) {
+    return collectNames(
+        [key](DWORD index, char* name, DWORD* length) {
+            return RegEnumValueA(keyHandle(key), index, name, length, nullptr, nullptr, nullptr,
+                                 nullptr);
+        },
+        names);
+}
+
+RegStatus Win32Registry::subkeyNames(RegKey key, std::vector<std::string>& names) {
+    return collectNames(
+        [key](DWORD index, char* name, DWORD* length) {
+            return RegEnumKeyExA(keyHandle(key), index, name, length, nullptr, nullptr, nullptr,
+                                 nullptr);
+        },
+        names);
 }
 
 } // namespace platform::win32
