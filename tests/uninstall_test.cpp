@@ -1,6 +1,7 @@
 #include "install/install_record.h"
 #include "install/run_install.h"
 #include "tests/doubles/fake_installation.h"
+#include "uninstall/command_line.h"
 #include "uninstall/record_paths.h"
 #include "uninstall/removal.h"
 #include "uninstall/removal_plan.h"
@@ -269,6 +270,30 @@ TEST(RecordPaths, FullPathsOnlyAndCompareAsTheFileSystemDoes) {
     }
     EXPECT_TRUE(uninstall::SamePath("C:\\Office\\", "c:/office"));
     EXPECT_FALSE(uninstall::SamePath("C:\\Office", "C:\\Office2"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(CommandLine, OnlySilentOrNothingAndTheCopysMarkerLast) {
+    using uninstall::ParseCommandLine;
+    using uninstall::RunMode;
+    const std::string original = "C:\\Program Files\\Quintara4Palm\\uninst.exe";
+    EXPECT_EQ(ParseCommandLine({}).mode, RunMode::Window);
+    EXPECT_EQ(ParseCommandLine({"/S"}).mode, RunMode::Silent);
+    EXPECT_EQ(ParseCommandLine({"/s"}).mode, RunMode::Silent);
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"/S", "/S"}, {"-S"}, {"/Silent"}, {""}, {"/X"}}) {
+        EXPECT_EQ(ParseCommandLine(bad).mode, RunMode::Bad) << testing::PrintToString(bad);
+    }
+    const auto copy = ParseCommandLine({"/S", uninstall::kCopyMarker, original});
+    EXPECT_EQ(copy.mode, RunMode::Silent);
+    EXPECT_EQ(copy.original, original);
+    EXPECT_FALSE(ParseCommandLine({"/S"}).isCopy());
+    // A marker elsewhere, or with a path that is not a full one, is a bad argument.
+    EXPECT_EQ(ParseCommandLine({uninstall::kCopyMarker, original, "/S"}).mode, RunMode::Bad);
+    EXPECT_EQ(ParseCommandLine({"/S", uninstall::kCopyMarker, "uninst.exe"}).mode, RunMode::Bad);
 }
 
 } // namespace
