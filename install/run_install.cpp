@@ -2,6 +2,7 @@
 
 #include "handheld/pilot.h"
 #include "install/manifest.h"
+#include "install/record_installation.h"
 #include "platform/registry.h"
 #include "probes/probes.h"
 #include "probes/registry.h"
@@ -54,6 +55,7 @@ public:
         makeShortcuts({"S2", "S3", "S4"});
         removeTemporaries();
         writeRegistryValues();
+        RecordInstallation(machine_, folders_, userName_, report_);
         return std::move(report_);
     }
 

@@ -24,7 +24,7 @@ struct InstallInputs {
 
 // What could not be placed, in run order: the destination path of a copy, a
 // fallback copy or a folder, or a named step ("conduit registration",
-// "shortcut <path>", "registry value <name>"). Steps skipped for want of the
+// "shortcut <path>", "registry value <name>", "uninstall record"). Steps skipped for want of the
 // spreadsheet program are not listed, nor a handheld file the queue took, nor
 // a folder that was already there.
 struct InstallReport {

@@ -35,6 +35,17 @@ public:
     // Names (not paths) of the folders directly inside `path`, sorted case-insensitively.
     virtual std::vector<std::string> subdirectories(const std::string& path) = 0;
 
+    // Removes a folder only when it is empty (RemoveDirectoryA).
+    virtual FsStatus removeDirectory(const std::string& path) = 0;
+    // Names of everything directly inside `path`, files and folders, sorted
+    // case-insensitively; empty when the folder cannot be read.
+    virtual std::vector<std::string> entries(const std::string& path) = 0;
+    // The file's whole content, for recognising it again later.
+    virtual FsStatus readFile(const std::string& path, std::string& content) = 0;
+    // The read-only attribute of a file.
+    virtual bool isReadOnly(const std::string& path) = 0;
+    virtual FsStatus setReadOnly(const std::string& path, bool readOnly) = 0;
+
     // Drive letters present, lower case, in order ('a', 'c', ...).
     virtual std::vector<char> drives() = 0;
     // A drive that exists and has a medium.

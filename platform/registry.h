@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -12,7 +13,7 @@ inline constexpr RegRoot kHkeyLocalMachine = 0x80000002u;
 
 inline constexpr std::uint32_t kRegSz = 1;       // REG_SZ
 inline constexpr std::uint32_t kRegExpandSz = 2; // REG_EXPAND_SZ
-inline constexpr std::uint32_t kRegDword = 4;    // REG_DWORD
+inline constexpr std::uint32_t kRegDword = 4;    // REG_DWORD: four bytes, least significant first
 
 // An open key; opaque to the core, meaningful only to the service that made it.
 using RegKey = std::uintptr_t;
@@ -54,6 +55,15 @@ public:
                                const unsigned char* data, std::uint32_t byteCount) = 0;
     // RegCloseKey; its result is never looked at.
     virtual void closeKey(RegKey key) = 0;
+
+    // RegDeleteKeyA: removes a key with its values. Windows NT refuses a key
+    // that still has subkeys; Windows 9x removes them too, so callers that
+    // must keep other keys look first.
+    virtual RegStatus deleteKey(RegRoot root, const std::string& subKey) = 0;
+    // The names of a key's values (RegEnumValueA) or of its subkeys
+    // (RegEnumKeyExA), in the case they were stored with.
+    virtual RegStatus valueNames(RegKey key, std::vector<std::string>& names) = 0;
+    virtual RegStatus subkeyNames(RegKey key, std::vector<std::string>& names) = 0;
 };
 
 } // namespace platform

@@ -25,6 +25,8 @@ class FormLibrary {
 public:
     virtual ~FormLibrary() = default;
     virtual std::int32_t DllUnregisterServer() = 0;
+    // The same call on the library at that full path (the installed copy).
+    virtual std::int32_t DllUnregisterServerFrom(const std::string& libraryPath) = 0;
 };
 
 } // namespace platform

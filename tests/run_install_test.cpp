@@ -283,7 +283,8 @@ TEST_F(RunInstallTest, OutsideFailuresAreReportedInRunOrder) {
                             "shortcut " + kMenu + "\\Sheets", "shortcut " + kMenu + "\\uninstall",
                             "registry value installdir", "registry value formHeight",
                             "registry value formWidth", "registry value formXScreen",
-                            "registry value formYScreen", "registry value LastUserName"));
+                            "registry value formYScreen", "registry value LastUserName",
+                            "uninstall record"));
     EXPECT_EQ(contentOf(kInstall + "\\Sleep.exe"), "in use");
     // The temporaries go also when the conduit could not be registered; an
     // hsapi.dll that was there before is the conduit's to use, and stays.

@@ -50,7 +50,17 @@ Library::Library(const std::string& fileName) : fileName_(fileName) {
     if (folder.empty()) {
         throw SetupError("File not found: " + fileName);
     }
-    const std::string path = folder + "\\" + fileName;
+    load(folder + "\\" + fileName);
+}
+
+Library Library::atPath(const std::string& fullPath) {
+    Library library;
+    library.fileName_ = fullPath;
+    library.load(fullPath);
+    return library;
+}
+
+void Library::load(const std::string& path) {
     QuietErrors quiet;
     module_ = LoadLibraryExW(wideOf(path).c_str(), nullptr, loadFlags());
     if (module_ == nullptr) {

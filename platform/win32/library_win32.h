@@ -18,6 +18,9 @@ class Library {
 public:
     // Raises SetupError when the library cannot be loaded.
     explicit Library(const std::string& fileName);
+    // A library outside the setup program's folder, by its full path (the
+    // installed copy that the uninstaller unregisters).
+    static Library atPath(const std::string& fullPath);
     ~Library();
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
@@ -35,6 +38,8 @@ public:
     }
 
 private:
+    Library() = default;
+    void load(const std::string& path);
     FARPROC address(const char* name) const;
 
     HMODULE module_ = nullptr;

@@ -83,6 +83,28 @@ std::string textOf(HKEY key, const WideText& name, DWORD stored, DWORD& type) {
     return text;
 }
 
+// The longest value or key name the registry holds, terminating NUL included.
+constexpr DWORD kLongestName = 16384;
+
+// Walks a key's names with RegEnumValueW or RegEnumKeyExW until
+// ERROR_NO_MORE_ITEMS; nothing may be added or removed meanwhile.
+template <typename Enumerate>
+RegStatus collectNames(Enumerate enumerate, std::vector<std::string>& names) {
+    names.clear();
+    std::vector<wchar_t> buffer(kLongestName);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = kLongestName;
+        const LONG result = enumerate(index, buffer.data(), &length);
+        if (result == ERROR_NO_MORE_ITEMS) {
+            return RegStatus::Ok;
+        }
+        if (result != ERROR_SUCCESS) {
+            return statusOf(result);
+        }
+        names.push_back(utf8Of(buffer.data(), length));
+    }
+}
+
 } // namespace
 
 RegStatus Win32Registry::createKey(RegRoot root, const std::string& subKey, RegKey& key,
@@ -187,6 +209,32 @@ RegStatus Win32Registry::setValue(RegKey key, const std::string& valueName, std:
 
 void Win32Registry::closeKey(RegKey key) {
     RegCloseKey(keyHandle(key));
+}
+
+RegStatus Win32Registry::deleteKey(RegRoot root, const std::string& subKey) {
+    try {
+        return statusOf(RegDeleteKeyW(rootHandle(root), wideOf(subKey).c_str()));
+    } catch (const SetupError&) {
+        return RegStatus::Failed;
+    }
+}
+
+RegStatus Win32Registry::valueNames(RegKey key, std::vector<std::string>& names) {
+    return collectNames(
+        [key](DWORD index, wchar_t* name, DWORD* length) {
+            return RegEnumValueW(keyHandle(key), index, name, length, nullptr, nullptr, nullptr,
+                                 nullptr);
+        },
+        names);
+}
+
+RegStatus Win32Registry::subkeyNames(RegKey key, std::vector<std::string>& names) {
+    return collectNames(
+        [key](DWORD index, wchar_t* name, DWORD* length) {
+            return RegEnumKeyExW(keyHandle(key), index, name, length, nullptr, nullptr, nullptr,
+                                 nullptr);
+        },
+        names);
 }
 
 } // namespace platform::win32

@@ -24,6 +24,9 @@ public:
     RegStatus setValue(RegKey key, const std::string& valueName, std::uint32_t type,
                        const unsigned char* data, std::uint32_t byteCount) override;
     void closeKey(RegKey key) override;
+    RegStatus deleteKey(RegRoot root, const std::string& subKey) override;
+    RegStatus valueNames(RegKey key, std::vector<std::string>& names) override;
+    RegStatus subkeyNames(RegKey key, std::vector<std::string>& names) override;
 };
 
 class Win32WindowList : public WindowList {
@@ -41,6 +44,12 @@ public:
     bool fileExists(const std::string& path) override;
     bool directoryExists(const std::string& path) override;
     std::vector<std::string> subdirectories(const std::string& path) override;
+    // These five: files_cleanup_win32.cpp.
+    FsStatus removeDirectory(const std::string& path) override;
+    std::vector<std::string> entries(const std::string& path) override;
+    FsStatus readFile(const std::string& path, std::string& content) override;
+    bool isReadOnly(const std::string& path) override;
+    FsStatus setReadOnly(const std::string& path, bool readOnly) override;
     std::vector<char> drives() override;
     bool driveReady(char letter) override;
     std::string currentDirectoryOfDrive(char letter) override;
@@ -74,6 +83,7 @@ public:
 class Win32FormLibrary : public FormLibrary {
 public:
     std::int32_t DllUnregisterServer() override;
+    std::int32_t DllUnregisterServerFrom(const std::string& libraryPath) override;
 };
 
 // "condinst.dll", loaded for the call.

@@ -61,4 +61,10 @@ std::int32_t Win32FormLibrary::DllUnregisterServer() {
     return function();
 }
 
+std::int32_t Win32FormLibrary::DllUnregisterServerFrom(const std::string& libraryPath) {
+    const Library library = Library::atPath(libraryPath);
+    const auto function = library.function<DllUnregisterServerFunction>("DllUnregisterServer");
+    return function();
+}
+
 } // namespace platform::win32

@@ -56,6 +56,8 @@ public:
     void setProgramFolder(std::string path) { programFolder_ = std::move(path); }
     // A destination that may not be written, replaced or deleted (read-only or in use).
     void lock(const std::string& path) { locked_.insert(fold(path)); }
+    // The read-only attribute: copies, renames and deletes onto it are refused, as Windows does.
+    void markReadOnly(const std::string& path) { readOnly_.insert(fold(path)); }
     // Copies to this destination write part of the file, then fail (disk full).
     void failCopiesInto(const std::string& folder) { failingFolders_.insert(fold(folder)); }
 
@@ -102,7 +104,7 @@ public:
         if (!hasDirectory(parentOf(to))) {
             return platform::FsStatus::NotFound;
         }
-        if (locked_.count(fold(to)) != 0) {
+        if (locked_.count(fold(to)) != 0 || readOnly_.count(fold(to)) != 0) {
             return platform::FsStatus::AccessDenied;
         }
         const std::string content = source->second.content;
@@ -123,7 +125,7 @@ public:
         if (source == files_.end() || !hasDirectory(parentOf(to))) {
             return platform::FsStatus::NotFound;
         }
-        if (locked_.count(fold(to)) != 0) {
+        if (locked_.count(fold(to)) != 0 || readOnly_.count(fold(to)) != 0) {
             return platform::FsStatus::AccessDenied;
         }
         File moved{to, source->second.content};
@@ -135,11 +137,65 @@ public:
     platform::FsStatus deleteFile(const std::string& path) override {
         log.push_back("delete " + path);
         note("delete " + path);
-        if (locked_.count(fold(path)) != 0) {
+        if (locked_.count(fold(path)) != 0 || readOnly_.count(fold(path)) != 0) {
             return platform::FsStatus::AccessDenied;
         }
         return files_.erase(fold(path)) != 0 ? platform::FsStatus::Ok
                                              : platform::FsStatus::NotFound;
+    }
+
+    // A folder is removed only when nothing is in it; a locked folder is in use.
+    platform::FsStatus removeDirectory(const std::string& path) override {
+        log.push_back("rmdir " + path);
+        if (!hasDirectory(path)) {
+            return platform::FsStatus::NotFound;
+        }
+        if (locked_.count(fold(path)) != 0) {
+            return platform::FsStatus::AccessDenied;
+        }
+        if (!entries(path).empty()) {
+            return platform::FsStatus::Failed;
+        }
+        dirs_.erase(fold(path));
+        return platform::FsStatus::Ok;
+    }
+
+    std::vector<std::string> entries(const std::string& path) override {
+        std::vector<std::string> names = filesIn(path);
+        for (const std::string& folder : subdirectories(path)) {
+            names.push_back(folder);
+        }
+        std::sort(names.begin(), names.end(),
+                  [](const std::string& a, const std::string& b) { return fold(a) < fold(b); });
+        return names;
+    }
+
+    // A locked file is held open without sharing: it cannot be read either.
+    platform::FsStatus readFile(const std::string& path, std::string& content) override {
+        auto it = files_.find(fold(path));
+        if (it == files_.end()) {
+            return platform::FsStatus::NotFound;
+        }
+        if (locked_.count(fold(path)) != 0) {
+            return platform::FsStatus::AccessDenied;
+        }
+        content = it->second.content;
+        return platform::FsStatus::Ok;
+    }
+
+    bool isReadOnly(const std::string& path) override { return readOnly_.count(fold(path)) != 0; }
+
+    platform::FsStatus setReadOnly(const std::string& path, bool readOnly) override {
+        log.push_back(std::string(readOnly ? "readonly " : "writable ") + path);
+        if (files_.count(fold(path)) == 0) {
+            return platform::FsStatus::NotFound;
+        }
+        if (readOnly) {
+            readOnly_.insert(fold(path));
+        } else {
+            readOnly_.erase(fold(path));
+        }
+        return platform::FsStatus::Ok;
     }
 
     bool fileExists(const std::string& path) override { return files_.count(fold(path)) != 0; }
@@ -226,6 +282,7 @@ private:
     std::map<std::string, File> files_;
     std::map<std::string, std::string> environment_;
     std::set<std::string> locked_;
+    std::set<std::string> readOnly_;
     std::set<std::string> failingFolders_;
     std::string programFolder_;
     std::string knownProgramFiles_;

@@ -153,12 +153,21 @@ class FakeFormLibrary : public platform::FormLibrary {
 public:
     bool loadable = true;
     int unregisterCalls = 0;
+    std::vector<std::string> unregisteredFrom; // the full paths given
+    std::int32_t unregisterResult = 0;         // an HRESULT; negative is a failure
     std::int32_t DllUnregisterServer() override {
         if (!loadable) {
             throw common::SetupError("File not found: quinfrm.dll");
         }
         ++unregisterCalls;
         return 0;
+    }
+    std::int32_t DllUnregisterServerFrom(const std::string& libraryPath) override {
+        if (!loadable) {
+            throw common::SetupError("Cannot load " + libraryPath);
+        }
+        unregisteredFrom.push_back(libraryPath);
+        return unregisterResult;
     }
 };
 

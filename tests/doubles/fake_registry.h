@@ -22,6 +22,7 @@ public:
     struct Value {
         std::uint32_t type = platform::kRegSz;
         std::vector<unsigned char> bytes;
+        std::string name; // in the case it was stored with
     };
 
     // Test set-up: a string value stored with its terminating NUL, as most writers do.
@@ -34,7 +35,7 @@ public:
     void putRaw(platform::RegRoot root, const std::string& path, const std::string& name,
                 std::uint32_t type, std::vector<unsigned char> bytes) {
         makeKey(root, path);
-        keys_[keyId(root, path)][fold(name)] = Value{type, std::move(bytes)};
+        keys_[keyId(root, path)][fold(name)] = Value{type, std::move(bytes), name};
     }
     void putKey(platform::RegRoot root, const std::string& path) { makeKey(root, path); }
     bool hasKey(platform::RegRoot root, const std::string& path) const {
@@ -130,13 +131,49 @@ public:
         if (handle == open_.end() || readOnlyHandles_.count(key) != 0) {
             return platform::RegStatus::AccessDenied;
         }
-        keys_[handle->second][fold(valueName)] = Value{type, {data, data + byteCount}};
+        keys_[handle->second][fold(valueName)] = Value{type, {data, data + byteCount}, valueName};
         return platform::RegStatus::Ok;
     }
 
     void closeKey(platform::RegKey key) override {
         open_.erase(key);
         readOnlyHandles_.erase(key);
+    }
+
+    // As Windows NT does: a key that still has subkeys is refused.
+    platform::RegStatus deleteKey(platform::RegRoot root, const std::string& subKey) override {
+        const std::string id = keyId(root, subKey);
+        if (keys_.count(id) == 0) {
+            return platform::RegStatus::NotFound;
+        }
+        if (deniedRoots_.count(root) != 0 || readOnly_.count(id) != 0 || !childrenOf(id).empty()) {
+            return platform::RegStatus::AccessDenied;
+        }
+        keys_.erase(id);
+        keyNames_.erase(id);
+        return platform::RegStatus::Ok;
+    }
+
+    platform::RegStatus valueNames(platform::RegKey key, std::vector<std::string>& names) override {
+        auto handle = open_.find(key);
+        if (handle == open_.end()) {
+            return platform::RegStatus::Failed;
+        }
+        names.clear();
+        for (const auto& [folded, value] : keys_[handle->second]) {
+            names.push_back(value.name.empty() ? folded : value.name);
+        }
+        return platform::RegStatus::Ok;
+    }
+
+    platform::RegStatus subkeyNames(platform::RegKey key,
+                                    std::vector<std::string>& names) override {
+        auto handle = open_.find(key);
+        if (handle == open_.end()) {
+            return platform::RegStatus::Failed;
+        }
+        names = childrenOf(handle->second);
+        return platform::RegStatus::Ok;
     }
 
 private:
@@ -151,12 +188,29 @@ private:
     void makeKey(platform::RegRoot root, const std::string& path) {
         for (std::size_t at = path.find('\\'); at != std::string::npos;
              at = path.find('\\', at + 1)) {
-            keys_[keyId(root, path.substr(0, at))];
+            nameKey(keyId(root, path.substr(0, at)), path.substr(0, at));
         }
-        keys_[keyId(root, path)];
+        nameKey(keyId(root, path), path);
+    }
+    void nameKey(const std::string& id, const std::string& path) {
+        keys_[id];
+        keyNames_.emplace(id, path.substr(path.rfind('\\') + 1));
+    }
+    // The names of the keys directly under `id`, in their stored case.
+    std::vector<std::string> childrenOf(const std::string& id) const {
+        std::vector<std::string> names;
+        const std::string prefix = id + "\\";
+        for (const auto& [child, name] : keyNames_) {
+            if (child.compare(0, prefix.size(), prefix) == 0 &&
+                child.find('\\', prefix.size()) == std::string::npos) {
+                names.push_back(name);
+            }
+        }
+        return names;
     }
 
     std::map<std::string, std::map<std::string, Value>> keys_;
+    std::map<std::string, std::string> keyNames_; // key id -> its own name, stored case
     std::map<platform::RegKey, std::string> open_;
     std::set<platform::RegKey> readOnlyHandles_;
     std::set<std::string> readOnly_;

@@ -1,0 +1,217 @@
+#include "install/install_record.h"
+
+#include "install/manifest.h"
+#include "install/registry_key.h"
+
+#include <algorithm>
+#include <cctype>
+
+#ifndef Q4P_PRODUCT_VERSION
+#error "The build defines Q4P_PRODUCT_VERSION from the project's version"
+#endif
+
+namespace install {
+
+namespace {
+
+constexpr const char* kDisplayName = "Quintara4Palm";
+constexpr const char* kPublisher = "Quintara";
+constexpr char kNameSeparator = ';';
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+// Adds or replaces, by a name that compares without regard to case.
+template <typename Entry, typename NameOf>
+void mergeInto(std::vector<Entry>& into, const std::vector<Entry>& from, NameOf nameOf) {
+    for (const Entry& entry : from) {
+        auto same = std::find_if(into.begin(), into.end(), [&](const Entry& existing) {
+            return sameName(nameOf(existing), nameOf(entry));
+        });
+        if (same == into.end()) {
+            into.push_back(entry);
+        } else {
+            *same = entry;
+        }
+    }
+}
+
+std::string joinNames(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) {
+        joined += (joined.empty() ? "" : std::string(1, kNameSeparator)) + name;
+    }
+    return joined;
+}
+
+std::vector<std::string> splitNames(const std::string& joined) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (start <= joined.size()) {
+        const std::size_t end = std::min(joined.find(kNameSeparator, start), joined.size());
+        if (end > start) {
+            names.push_back(joined.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+bool writeAppsValues(RegistryKey& key, const InstallRecord& record) {
+    const std::string uninstaller = record.installDir + "\\" + kUninstallerName;
+    const std::string quoted = "\"" + uninstaller + "\"";
+    bool ok = key.setString("DisplayName", kDisplayName);
+    ok = key.setString("DisplayVersion", Q4P_PRODUCT_VERSION) && ok;
+    ok = key.setString("Publisher", kPublisher) && ok;
+    ok = key.setString("URLInfoAbout", kProductSite) && ok;
+    ok = key.setString("InstallLocation", record.installDir) && ok;
+    ok = key.setString("UninstallString", quoted) && ok;
+    ok = key.setString("QuietUninstallString", quoted + " /S") && ok;
+    ok = key.setString("DisplayIcon", uninstaller + ",0") && ok;
+    ok = key.setDword("EstimatedSize", EstimatedSizeKiB(record)) && ok;
+    ok = key.setDword("NoModify", 1) && ok;
+    ok = key.setDword("NoRepair", 1) && ok;
+    return ok;
+}
+
+// One subkey of the record: each pair written as a string value.
+template <typename Entry, typename Write>
+bool writeList(platform::RegistryService& registry, const char* subkey,
+               const std::vector<Entry>& entries, Write write) {
+    RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser,
+                                          std::string(kUninstallKey) + "\\" + subkey);
+    bool ok = static_cast<bool>(key);
+    for (const Entry& entry : entries) {
+        ok = write(key, entry) && ok;
+    }
+    return ok;
+}
+
+// Every string value of one subkey of the record, as (name, data) pairs.
+std::vector<std::pair<std::string, std::string>> readList(platform::RegistryService& registry,
+                                                          const char* subkey) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    RegistryKey key = RegistryKey::openExisting(registry, platform::kHkeyCurrentUser,
+                                                std::string(kUninstallKey) + "\\" + subkey);
+    for (const std::string& name : key.valueNames()) {
+        std::string data;
+        if (!key.readString(name, data)) {
+            data = "\x01"; // not text: neither a role nor a mark
+        }
+        pairs.emplace_back(name, data);
+    }
+    return pairs;
+}
+
+} // namespace
+
+const char* RoleName(FolderRole role) {
+    switch (role) {
+    case FolderRole::Install:
+        return "install";
+    case FolderRole::Excel:
+        return "excel";
+    case FolderRole::Startup:
+        return "startup";
+    case FolderRole::Menu:
+        return "menu";
+    }
+    return "";
+}
+
+std::optional<FolderRole> RoleFromName(const std::string& name) {
+    for (FolderRole role :
+         {FolderRole::Install, FolderRole::Excel, FolderRole::Startup, FolderRole::Menu}) {
+        if (name == RoleName(role)) {
+            return role;
+        }
+    }
+    return std::nullopt;
+}
+
+InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& later) {
+    InstallRecord merged = earlier;
+    merged.installDir = later.installDir.empty() ? earlier.installDir : later.installDir;
+    mergeInto(merged.folders, later.folders, [](const RecordedFolder& f) { return f.path; });
+    mergeInto(merged.files, later.files, [](const PlacedFile& f) { return f.path; });
+    for (const HandedOver& given : later.handheld) {
+        auto same = std::find_if(merged.handheld.begin(), merged.handheld.end(),
+                                 [&](const HandedOver& h) { return h.user == given.user; });
+        if (same == merged.handheld.end()) {
+            merged.handheld.push_back(given);
+            continue;
+        }
+        for (const std::string& name : given.names) {
+            if (std::none_of(same->names.begin(), same->names.end(),
+                             [&](const std::string& n) { return sameName(n, name); })) {
+                same->names.push_back(name);
+            }
+        }
+    }
+    mergeInto(merged.conduitFolders, later.conduitFolders, [](const std::string& f) { return f; });
+    return merged;
+}
+
+std::uint32_t EstimatedSizeKiB(const InstallRecord& record) {
+    std::uint64_t bytes = 0;
+    for (const PlacedFile& file : record.files) {
+        bytes += file.mark ? file.mark->size : 0;
+    }
+    const std::uint64_t kib = (bytes + 1023) / 1024;
+    return kib > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(kib);
+}
+
+bool WriteInstallRecord(platform::RegistryService& registry, const InstallRecord& record) {
+    RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser, kUninstallKey);
+    bool ok = key && writeAppsValues(key, record);
+    ok = writeList(registry, kFoldersSubkey, record.folders,
+                   [](RegistryKey& k, const RecordedFolder& f) {
+                       // A role or mark read back damaged is left as it is stored.
+                       return !f.role || k.setString(f.path, RoleName(*f.role));
+                   }) &&
+         ok;
+    ok = writeList(registry, kFilesSubkey, record.files,
+                   [](RegistryKey& k, const PlacedFile& f) {
+                       return !f.mark || k.setString(f.path, FormatMark(*f.mark));
+                   }) &&
+         ok;
+    ok = writeList(registry, kHandheldSubkey, record.handheld,
+                   [](RegistryKey& k, const HandedOver& h) {
+                       return k.setString(h.user, joinNames(h.names));
+                   }) &&
+         ok;
+    ok = writeList(
+             registry, kConduitSubkey, record.conduitFolders,
+             [](RegistryKey& k, const std::string& folder) { return k.setString(folder, ""); }) &&
+         ok;
+    return ok;
+}
+
+std::optional<InstallRecord> ReadInstallRecord(platform::RegistryService& registry) {
+    RegistryKey key =
+        RegistryKey::openExisting(registry, platform::kHkeyCurrentUser, kUninstallKey);
+    if (!key) {
+        return std::nullopt;
+    }
+    InstallRecord record;
+    key.readString("InstallLocation", record.installDir);
+    for (auto& [path, role] : readList(registry, kFoldersSubkey)) {
+        record.folders.push_back({path, RoleFromName(role)});
+    }
+    for (auto& [path, mark] : readList(registry, kFilesSubkey)) {
+        record.files.push_back({path, ParseMark(mark)});
+    }
+    for (auto& [user, names] : readList(registry, kHandheldSubkey)) {
+        record.handheld.push_back({user, splitNames(names)});
+    }
+    for (auto& [folder, unused] : readList(registry, kConduitSubkey)) {
+        record.conduitFolders.push_back(folder);
+    }
+    return record;
+}
+
+} // namespace install

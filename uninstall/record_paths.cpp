@@ -1,0 +1,106 @@
+#include "uninstall/record_paths.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace uninstall {
+
+namespace {
+
+std::vector<std::string> components(const std::string& path, std::size_t from) {
+    std::vector<std::string> parts;
+    std::size_t start = from;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find('\\', start), path.size());
+        parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+// Windows drops trailing dots and spaces from a component, so "..", "..." and
+// ". ." all climb or vanish.
+bool onlyDots(const std::string& part) {
+    return !part.empty() && part.find_first_not_of(". ") == std::string::npos;
+}
+
+bool isDriveLetterPath(const std::string& path) {
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+} // namespace
+
+std::string Normalised(const std::string& path) {
+    std::string clean = path;
+    std::replace(clean.begin(), clean.end(), '/', '\\');
+    while (!clean.empty() && clean.back() == '\\') {
+        clean.pop_back();
+    }
+    return clean;
+}
+
+std::optional<std::string> WhyRefused(const std::string& path) {
+    if (path.empty()) {
+        return "empty";
+    }
+    const std::string clean = Normalised(path);
+    std::size_t first = 0; // where the components below the root begin
+    if (clean.rfind("\\\\?\\", 0) == 0 || clean.rfind("\\\\.\\", 0) == 0) {
+        return "a device path";
+    }
+    if (isDriveLetterPath(clean)) {
+        if (clean.size() == 2) {
+            return "a drive root";
+        }
+        if (clean[2] != '\\') {
+            return "not a full path";
+        }
+        first = 3;
+    } else if (clean.rfind("\\\\", 0) == 0) {
+        const auto parts = components(clean, 2);
+        if (parts.size() <= 2) {
+            return "a network share root";
+        }
+        if (parts[0].empty() || parts[1].empty()) {
+            return "not a full path";
+        }
+        first = 2 + parts[0].size() + 1 + parts[1].size() + 1;
+    } else {
+        return "not a full path";
+    }
+    for (const std::string& part : components(clean, first)) {
+        if (part.empty()) {
+            return "not a full path";
+        }
+        if (onlyDots(part)) {
+            return "holds \"..\"";
+        }
+        if (part.find(':') != std::string::npos) {
+            return "names a stream"; // "file:stream" is a second content of a file
+        }
+    }
+    return std::nullopt;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    const std::string x = Normalised(a);
+    const std::string y = Normalised(b);
+    return x.size() == y.size() &&
+           std::equal(x.begin(), x.end(), y.begin(), [](unsigned char p, unsigned char q) {
+               return std::tolower(p) == std::tolower(q);
+           });
+}
+
+std::string ParentOf(const std::string& path) {
+    const std::string clean = Normalised(path);
+    const std::size_t at = clean.rfind('\\');
+    return at == std::string::npos ? std::string() : clean.substr(0, at);
+}
+
+std::string NameOf(const std::string& path) {
+    const std::string clean = Normalised(path);
+    return clean.substr(clean.rfind('\\') + 1);
+}
+
+} // namespace uninstall

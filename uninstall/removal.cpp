@@ -1,0 +1,193 @@
+#include "uninstall/removal.h"
+
+#include "install/registry_key.h"
+#include "uninstall/record_paths.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace uninstall {
+
+namespace {
+
+using platform::FsStatus;
+using platform::RegStatus;
+
+class Removal {
+public:
+    explicit Removal(platform::Machine& machine) : machine_(machine) {}
+
+    RemovalResult carryOut(const RemovalPlan& plan) {
+        result_.refused = plan.refused;
+        result_.manual = plan.manual;
+        for (const Action& action : plan.actions) {
+            try {
+                perform(action);
+            } catch (const std::exception&) {
+                stay(action.path, "it could not be removed");
+            }
+        }
+        return std::move(result_);
+    }
+
+private:
+    void perform(const Action& action) {
+        switch (action.kind) {
+        case ActionKind::Unregister:
+            return unregister(action);
+        case ActionKind::RemoveFile:
+            return removeFile(action.path);
+        case ActionKind::RemoveSharedFile:
+            return removeSharedFile(action);
+        case ActionKind::RemoveFolder:
+            return removeFolder(action.path);
+        case ActionKind::RemoveKey:
+            return removeKey(action.path);
+        case ActionKind::RemoveKeyWhenEmpty:
+            return removeKeyWhenEmpty(action.path);
+        }
+    }
+
+    void stay(std::string what, std::string why) {
+        result_.stays.push_back({std::move(what), std::move(why)});
+    }
+
+    // A library whose registration cannot be removed is kept, so that the
+    // registration never points at a file that is gone and can be retried.
+    void unregister(const Action& action) {
+        if (!machine_.files.fileExists(action.path)) {
+            return stay("The registration of " + action.path,
+                        "the library is missing, so it cannot unregister itself");
+        }
+        const auto now = install::MarkOf(machine_.files, action.path);
+        std::string why;
+        if (!now || !action.mark || *now != *action.mark) {
+            why = "it is no longer the file the setup placed, so it was not run";
+        } else if (unregisterFrom(action.path) < 0) {
+            why = "its registration could not be removed";
+        }
+        if (!why.empty()) {
+            keep_.push_back(action.path);
+            stay(action.path, why + "; the file is kept");
+        }
+    }
+
+    std::int32_t unregisterFrom(const std::string& path) {
+        try {
+            return machine_.formLibrary.DllUnregisterServerFrom(path);
+        } catch (const std::exception&) {
+            return -1;
+        }
+    }
+
+    bool kept(const std::string& path) const {
+        return std::any_of(keep_.begin(), keep_.end(),
+                           [&](const std::string& k) { return SamePath(k, path); });
+    }
+
+    // A file already gone counts as removed: the user may have deleted it.
+    void removeFile(const std::string& path) {
+        if (kept(path) || !machine_.files.fileExists(path)) {
+            return;
+        }
+        platform::FileSystem& files = machine_.files;
+        FsStatus status = files.deleteFile(path);
+        if (status == FsStatus::AccessDenied && files.isReadOnly(path) &&
+            files.setReadOnly(path, false) == FsStatus::Ok) {
+            status = files.deleteFile(path);
+            if (status != FsStatus::Ok) {
+                files.setReadOnly(path, true); // as the user had it
+            }
+        }
+        if (status == FsStatus::Ok || status == FsStatus::NotFound) {
+            result_.removed.push_back(path);
+        } else {
+            stay(path, "it is in use by another program, or may not be deleted");
+        }
+    }
+
+    void removeSharedFile(const Action& action) {
+        if (!machine_.files.fileExists(action.path)) {
+            return;
+        }
+        const auto now = install::MarkOf(machine_.files, action.path);
+        if (!now) {
+            return stay(action.path, "it cannot be read to tell whether it is still the setup's "
+                                     "copy (another program may hold it open)");
+        }
+        if (*now != *action.mark) {
+            return stay(action.path, "it is no longer the file the setup placed (another "
+                                     "program may have replaced it)");
+        }
+        removeFile(action.path);
+    }
+
+    void removeFolder(const std::string& path) {
+        platform::FileSystem& files = machine_.files;
+        if (!files.directoryExists(path)) {
+            return;
+        }
+        if (files.removeDirectory(path) == FsStatus::Ok) {
+            result_.removed.push_back(path);
+            return;
+        }
+        const std::vector<std::string> left = files.entries(path);
+        std::string names;
+        for (const std::string& name : left) {
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        stay(path, left.empty() ? "it could not be removed"
+                                : "it still holds files the setup did not place or could not "
+                                  "remove: " +
+                                      names);
+    }
+
+    void removeKey(const std::string& path) {
+        const RegStatus status = machine_.registry.deleteKey(platform::kHkeyCurrentUser, path);
+        if (status == RegStatus::Ok) {
+            result_.removed.push_back("HKEY_CURRENT_USER\\" + path);
+        } else if (status != RegStatus::NotFound) {
+            stay("HKEY_CURRENT_USER\\" + path, "the registry key could not be removed");
+        }
+    }
+
+    // The maker's key may hold other products' keys: it goes only when empty.
+    void removeKeyWhenEmpty(const std::string& path) {
+        bool empty = false;
+        {
+            install::RegistryKey key = install::RegistryKey::openExisting(
+                machine_.registry, platform::kHkeyCurrentUser, path);
+            empty = key && key.empty();
+        }
+        if (empty) {
+            removeKey(path);
+        }
+    }
+
+    platform::Machine& machine_;
+    RemovalResult result_;
+    std::vector<std::string> keep_;
+};
+
+} // namespace
+
+RemovalResult CarryOut(platform::Machine& machine, const RemovalPlan& plan) {
+    return Removal(machine).carryOut(plan);
+}
+
+std::optional<RemovalResult> Uninstall(platform::Machine& machine) {
+    const auto record = install::ReadInstallRecord(machine.registry);
+    if (!record) {
+        return std::nullopt;
+    }
+    return CarryOut(machine, PlanRemoval(*record));
+}
+
+int ExitCodeOf(const std::optional<RemovalResult>& result) {
+    if (!result) {
+        return kExitNothingInstalled;
+    }
+    return result->complete() ? kExitRemoved : kExitSomethingStays;
+}
+
+} // namespace uninstall

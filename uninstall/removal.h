@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/machine.h"
+#include "uninstall/removal_plan.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uninstall {
+
+// Something the uninstaller was to remove and left, and why.
+struct Stay {
+    std::string what;
+    std::string why;
+};
+
+struct RemovalResult {
+    std::vector<std::string> removed; // files, folders and keys, in the order they went
+    std::vector<Stay> stays;
+    std::vector<Refusal> refused;
+    std::vector<ManualStep> manual; // never undoable: said, not counted as staying
+
+    // Everything recorded is gone; what can never be undone does not count.
+    bool complete() const { return stays.empty() && refused.empty(); }
+};
+
+// The uninstaller's exit codes, in the numbering the setup's share.
+enum UninstallExit : int {
+    kExitRemoved = 0,
+    kExitBadArgument = 1,
+    kExitCancelled = 2,
+    kExitSomethingStays = 4,
+    kExitNothingInstalled = 5,
+};
+
+// Carries out every action of the plan. An action that fails leaves its file,
+// folder or key and is listed; the rest goes on. Never raises.
+RemovalResult CarryOut(platform::Machine& machine, const RemovalPlan& plan);
+
+// Reads the record, plans and carries out the removal. Nothing when no record
+// is stored: then nothing is touched.
+std::optional<RemovalResult> Uninstall(platform::Machine& machine);
+
+int ExitCodeOf(const std::optional<RemovalResult>& result);
+
+} // namespace uninstall
