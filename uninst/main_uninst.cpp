@@ -97,7 +97,12 @@ int runHere(HINSTANCE instance, int showCommand, const CommandLine& line) {
 }
 
 int run(HINSTANCE instance, int showCommand) {
-    const std::vector<std::string> given = arguments();
+    std::vector<std::string> given;
+    try {
+        given = arguments();
+    } catch (const std::exception&) {
+        return kExitBadArgument; // not even text: an argument no one meant
+    }
     const CommandLine line = ParseCommandLine(given);
     if (line.mode == RunMode::Bad) {
         return kExitBadArgument;
