@@ -35,7 +35,7 @@ public:
     // Names (not paths) of the folders directly inside `path`, sorted case-insensitively.
     virtual std::vector<std::string> subdirectories(const std::string& path) = 0;
 
-    // Removes a folder only when it is empty (RemoveDirectoryA).
+    // Removes a folder only when it is empty (RemoveDirectory).
     virtual FsStatus removeDirectory(const std::string& path) = 0;
     // Names of everything directly inside `path`, files and folders, sorted
     // case-insensitively; empty when the folder cannot be read.

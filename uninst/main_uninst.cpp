@@ -1,123 +1,134 @@
 #include "platform/win32/win32.h"
 
 #include "install/install_record.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_machine.h"
+#include "resource_ids.h"
 #include "uninst/self_copy.h"
 #include "uninstall/command_line.h"
 #include "uninstall/record_paths.h"
 #include "uninstall/removal.h"
+#include "uninstall/uninstall_form.h"
+#include "winui/main_window.h"
+#include "winui/single_instance.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace uninstall;
+using platform::win32::utf8Of;
 
 // Held by the original for as long as it runs, the copy included: a second
-// uninst.exe started meanwhile finds it and ends.
-constexpr wchar_t kMutexName[] = L"Quintara4Palm Uninstall";
+// uninst.exe started meanwhile raises the copy's window and ends.
+constexpr wchar_t kInstanceName[] = L"Quintara4PalmUninstall";
 
-class Mutex {
-public:
-    explicit Mutex(const wchar_t* name) : handle_(CreateMutexW(nullptr, FALSE, name)) {
-        alreadyHeld_ = handle_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
-    }
-    ~Mutex() {
-        if (handle_ != nullptr) {
-            CloseHandle(handle_);
-        }
-    }
-    Mutex(const Mutex&) = delete;
-    Mutex& operator=(const Mutex&) = delete;
-
-    bool alreadyHeld() const { return alreadyHeld_; }
-
-private:
-    HANDLE handle_;
-    bool alreadyHeld_ = false;
-};
-
-std::string ansi(const std::wstring& text) {
-    if (text.empty()) {
-        return std::string();
-    }
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), converted.data(),
-                        size, nullptr, nullptr);
-    return converted;
-}
-
-// The arguments without the program's own name.
-std::vector<std::wstring> arguments() {
+// The arguments without the program's own name, as UTF-8.
+std::vector<std::string> arguments() {
     int count = 0;
     LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::wstring> all;
+    std::vector<std::string> all;
     for (int i = 1; list != nullptr && i < count; ++i) {
-        all.emplace_back(list[i]);
+        all.push_back(utf8Of(list[i]));
     }
     LocalFree(list);
     return all;
 }
 
-// The removal itself, in the temporary copy. The original is moved out of the
-// install folder only once a record says there is something to remove.
-int removeSilently(const std::wstring& original) {
-    platform::win32::ComApartment apartment;
+// In the copy, just before the removal: the original is moved out of the
+// install folder, but only when the record lists it, so that an uninst.exe
+// started from anywhere else is never moved.
+void moveOriginalAsideWhenRecorded(const install::InstallRecord& record,
+                                   const std::string& original) {
+    const bool recorded = !original.empty() && std::any_of(record.files.begin(), record.files.end(),
+                                                           [&](const install::PlacedFile& f) {
+                                                               return SamePath(f.path, original);
+                                                           });
+    if (recorded) {
+        uninst::MoveOriginalAside(original);
+    }
+}
+
+int removeSilently(const std::string& original) {
     platform::win32::Win32Machine services;
     platform::Machine& machine = services.machine();
     const auto record = install::ReadInstallRecord(machine.registry);
     if (!record) {
         return kExitNothingInstalled;
     }
-    const std::string originalPath = ansi(original);
-    const bool recorded =
-        std::any_of(record->files.begin(), record->files.end(),
-                    [&](const install::PlacedFile& f) { return SamePath(f.path, originalPath); });
-    if (recorded) {
-        uninst::MoveOriginalAside(original);
-    }
+    moveOriginalAsideWhenRecorded(*record, original);
     return ExitCodeOf(CarryOut(machine, PlanRemoval(*record)));
 }
 
-int run() {
-    const std::vector<std::wstring> wide = arguments();
-    std::vector<std::string> narrow;
-    std::transform(wide.begin(), wide.end(), std::back_inserter(narrow), ansi);
-    const CommandLine line = ParseCommandLine(narrow);
-    // Until the window exists, a start without /S removes nothing: the
-    // removal is never run without the user's confirmation.
-    if (line.mode != RunMode::Silent) {
+int showWindow(HINSTANCE instance, int showCommand, const std::string& original) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    platform::win32::Win32Machine services;
+    UninstallForm form(services.machine(), [&original](const install::InstallRecord& record) {
+        moveOriginalAsideWhenRecorded(record, original);
+    });
+    winui::MainWindow window(form, instance, IDI_QUINTARA);
+    if (!window.create()) {
+        return kExitBadArgument;
+    }
+    form.window.setHandle(
+        static_cast<platform::WindowHandle>(reinterpret_cast<std::uintptr_t>(window.handle())));
+    form.start();
+    window.applyOuterSize();
+    window.show(showCommand);
+    window.run();
+    return form.exitCode();
+}
+
+// In the copy, or in the original when no copy could be run: then its own
+// file, still running, is named among what stays.
+int runHere(HINSTANCE instance, int showCommand, const CommandLine& line) {
+    platform::win32::ComApartment apartment;
+    return line.mode == RunMode::Silent ? removeSilently(line.original)
+                                        : showWindow(instance, showCommand, line.original);
+}
+
+int run(HINSTANCE instance, int showCommand) {
+    std::vector<std::string> given;
+    try {
+        given = arguments();
+    } catch (const std::exception&) {
+        return kExitBadArgument; // not even text: an argument no one meant
+    }
+    const CommandLine line = ParseCommandLine(given);
+    if (line.mode == RunMode::Bad) {
         return kExitBadArgument;
     }
     if (line.isCopy()) {
-        return removeSilently(wide.back());
+        return runHere(instance, showCommand, line);
     }
-    Mutex running(kMutexName);
-    if (running.alreadyHeld()) {
-        return kExitCancelled;
+    winui::SingleInstance instanceLock(kInstanceName);
+    if (!instanceLock.first()) {
+        winui::SingleInstance::bringOtherToFront(uninstallWindow().caption);
+        return kExitAlreadyRunning;
     }
-    std::vector<std::wstring> copyArguments = wide;
-    const std::string marker = kCopyMarker; // plain ASCII
-    copyArguments.emplace_back(marker.begin(), marker.end());
+    std::vector<std::string> copyArguments = given;
+    copyArguments.push_back(kCopyMarker);
     copyArguments.push_back(uninst::OwnPath());
-    const int code = uninst::RunTemporaryCopy(copyArguments);
-    return code < 0 ? kExitSomethingStays : code;
+    const std::optional<int> code = uninst::RunTemporaryCopy(copyArguments);
+    return code ? *code : runHere(instance, showCommand, line);
 }
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     platform::win32::hardenLibrarySearch();
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     try {
-        return run();
+        return run(instance, showCommand);
     } catch (const std::exception&) {
         return kExitSomethingStays;
     }

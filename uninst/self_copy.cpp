@@ -1,5 +1,8 @@
 #include "uninst/self_copy.h"
 
+#include "common/error.h"
+#include "platform/win32/grow_buffer.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
 #include <utility>
@@ -7,6 +10,10 @@
 namespace uninst {
 
 namespace {
+
+using platform::win32::wideOf;
+using platform::win32::widePathOf;
+using platform::win32::WideText;
 
 class ProcessHandles {
 public:
@@ -25,116 +32,132 @@ public:
     PROCESS_INFORMATION info{};
 };
 
-std::wstring temporaryFolder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    if (length == 0 || length > MAX_PATH) {
-        return std::wstring();
-    }
-    return std::wstring(buffer, length); // ends with a backslash
+// Ends with a backslash; empty when the system cannot say.
+std::string temporaryFolder() {
+    return platform::win32::readGrowing(
+               MAX_PATH + 1, [](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); })
+        .value_or(std::string());
 }
 
 // A name of its own in the temporary folder, made by the system so that two
-// uninstallers, or a file already there, never collide.
-std::wstring uniqueTemporaryFile(const std::wstring& folder) {
+// uninstallers, or a file already there, never collide. GetTempFileName
+// takes no "\\?\" path: a temporary folder longer than MAX_PATH gets none.
+std::string uniqueTemporaryFile(const std::string& folder) {
     wchar_t name[MAX_PATH];
-    if (folder.empty() || GetTempFileNameW(folder.c_str(), L"q4u", 0, name) == 0) {
-        return std::wstring();
+    if (folder.empty() || GetTempFileNameW(wideOf(folder).c_str(), L"q4u", 0, name) == 0) {
+        return std::string();
     }
-    return name;
+    return platform::win32::utf8Of(name);
 }
 
 // One argument as CommandLineToArgvW reads it back: quoted, with the
 // backslashes before a quote (and before the closing quote) doubled.
-std::wstring quoted(const std::wstring& argument) {
-    std::wstring text = L"\"";
+std::string quoted(const std::string& argument) {
+    std::string text = "\"";
     std::size_t backslashes = 0;
-    for (wchar_t c : argument) {
-        if (c == L'\\') {
+    for (char c : argument) {
+        if (c == '\\') {
             ++backslashes;
             continue;
         }
-        text.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        text.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
         backslashes = 0;
         text.push_back(c);
     }
-    text.append(backslashes * 2, L'\\');
-    return text + L"\"";
+    text.append(backslashes * 2, '\\');
+    return text + "\"";
 }
 
-void deleteNowOrAtRestart(const std::wstring& path) {
-    if (!DeleteFileW(path.c_str())) {
+void deleteNowOrAtRestart(const std::string& path) {
+    const WideText wide = widePathOf(path);
+    if (!DeleteFileW(wide.c_str())) {
         // Needs administrator rights; without them the file stays in the
         // temporary folder, which the system's own clean-up empties.
-        MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        MoveFileExW(wide.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     }
 }
 
-} // namespace
-
-std::wstring OwnPath() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return std::wstring();
-        }
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-int RunTemporaryCopy(const std::vector<std::wstring>& arguments) {
-    const std::wstring folder = temporaryFolder();
-    const std::wstring copy = uniqueTemporaryFile(folder);
-    if (copy.empty()) {
-        return -1;
-    }
-    if (!CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE)) {
-        DeleteFileW(copy.c_str());
-        return -1;
-    }
-    std::wstring line = quoted(copy);
-    for (const std::wstring& argument : arguments) {
-        line += L" " + quoted(argument);
-    }
-    // Neither process may hold the install folder as its current folder, or
-    // the folder could not be removed.
-    SetCurrentDirectoryW(folder.c_str());
+// The copy starts shown as the original was asked to show itself.
+STARTUPINFOW startupLikeOwn() {
+    STARTUPINFOW own{};
+    own.cb = sizeof own;
+    GetStartupInfoW(&own);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if ((own.dwFlags & STARTF_USESHOWWINDOW) != 0) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = own.wShowWindow;
+    }
+    return startup;
+}
+
+// Runs the copy and waits for it; nothing when it could not be started.
+std::optional<int> runAndWait(const std::string& copy, const std::vector<std::string>& arguments,
+                              const std::string& folder) {
+    std::string line = quoted(copy);
+    for (const std::string& argument : arguments) {
+        line += " " + quoted(argument);
+    }
+    WideText wideLine = wideOf(line);
+    STARTUPINFOW startup = startupLikeOwn();
     ProcessHandles process;
-    if (!CreateProcessW(copy.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process.info)) {
-        DeleteFileW(copy.c_str());
-        return -1;
+    if (!CreateProcessW(widePathOf(copy).c_str(), wideLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, wideOf(folder).c_str(), &startup, &process.info)) {
+        return std::nullopt;
     }
     WaitForSingleObject(process.info.hProcess, INFINITE);
     DWORD code = static_cast<DWORD>(-1);
     GetExitCodeProcess(process.info.hProcess, &code);
-    // The copy's file is free once its process is gone.
-    CloseHandle(std::exchange(process.info.hThread, nullptr));
-    CloseHandle(std::exchange(process.info.hProcess, nullptr));
-    deleteNowOrAtRestart(copy);
     return static_cast<int>(code);
 }
 
-bool MoveOriginalAside(const std::wstring& original) {
-    const std::wstring aside = uniqueTemporaryFile(temporaryFolder());
+} // namespace
+
+std::string OwnPath() {
+    return platform::win32::readGrowing(MAX_PATH,
+                                        [](wchar_t* buffer, DWORD size) {
+                                            return GetModuleFileNameW(nullptr, buffer, size);
+                                        })
+        .value_or(std::string());
+}
+
+std::optional<int> RunTemporaryCopy(const std::vector<std::string>& arguments) {
+    try {
+        const std::string folder = temporaryFolder();
+        const std::string copy = uniqueTemporaryFile(folder);
+        const std::string own = OwnPath();
+        if (copy.empty() || own.empty()) {
+            return std::nullopt;
+        }
+        if (!CopyFileW(widePathOf(own).c_str(), widePathOf(copy).c_str(), FALSE)) {
+            DeleteFileW(widePathOf(copy).c_str());
+            return std::nullopt;
+        }
+        // Neither process may hold the install folder as its current folder, or
+        // the folder could not be removed.
+        SetCurrentDirectoryW(wideOf(folder).c_str());
+        const std::optional<int> code = runAndWait(copy, arguments, folder);
+        // The copy's file is free once its process is gone.
+        deleteNowOrAtRestart(copy);
+        return code;
+    } catch (const common::SetupError&) {
+        return std::nullopt; // a text that is not UTF-8
+    }
+}
+
+bool MoveOriginalAside(const std::string& original) {
+    const std::string aside = uniqueTemporaryFile(temporaryFolder());
     if (aside.empty()) {
         return false;
     }
+    const WideText wideAside = widePathOf(aside);
     // Renaming, not copying: a running program's file may be renamed on its
     // own volume. Another volume would need a copy and a delete, which fails.
-    if (!MoveFileExW(original.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileW(aside.c_str());
+    if (!MoveFileExW(widePathOf(original).c_str(), wideAside.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(wideAside.c_str());
         return false;
     }
-    MoveFileExW(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    MoveFileExW(wideAside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     return true;
 }
 

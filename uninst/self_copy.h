@@ -1,26 +1,28 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 // uninst.exe lies in the folder it removes, and a running program's file
 // cannot be deleted. So the program copies itself to the temporary folder,
-// runs that copy with its own arguments and a marker, and waits for it.
+// runs that copy with its own arguments and a marker, and waits for it. Paths
+// and arguments are UTF-8, as everywhere in the core.
 namespace uninst {
 
-// The full path of the running program.
-std::wstring OwnPath();
+// The full path of the running program; empty when the system cannot say.
+std::string OwnPath();
 
 // Runs the temporary copy with `arguments` (the original's own, then the
 // marker and the original's path) and waits for it. Answers the copy's exit
-// code, or -1 when the copy could not be made or started. The copy is deleted
-// once it has ended; when it cannot be, at the next restart.
-int RunTemporaryCopy(const std::vector<std::wstring>& arguments);
+// code, or nothing when the copy could not be made or started. The copy is
+// deleted once it has ended; when it cannot be, at the next restart.
+std::optional<int> RunTemporaryCopy(const std::vector<std::string>& arguments);
 
 // In the copy, before the removal: the original, still running while it
 // waits, is renamed out of the install folder into the temporary folder
 // (which works on a running program's file, where a delete does not) and
 // scheduled for deletion at the next restart. False when it stays where it was.
-bool MoveOriginalAside(const std::wstring& original);
+bool MoveOriginalAside(const std::string& original);
 
 } // namespace uninst

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/exit_codes.h"
 #include "platform/machine.h"
 #include "uninstall/removal_plan.h"
 
@@ -32,6 +33,9 @@ enum UninstallExit : int {
     kExitCancelled = 2,
     kExitSomethingStays = 4,
     kExitNothingInstalled = 5,
+    // Another uninst.exe runs in this session; it was brought to the front.
+    // The setup's number for the same ending.
+    kExitAlreadyRunning = common::kExitAlreadyRunning,
 };
 
 // Carries out every action of the plan. An action that fails leaves its file,

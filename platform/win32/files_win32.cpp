@@ -1,7 +1,7 @@
 #include "common/error.h"
 #include "common/text_rules.h"
+#include "platform/win32/file_calls_win32.h"
 #include "platform/win32/grow_buffer.h"
-#include "platform/win32/library_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
@@ -9,81 +9,12 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <utility>
 
 namespace platform::win32 {
 
 using common::SetupError;
 
 namespace {
-
-FsStatus statusOf(DWORD error) {
-    switch (error) {
-    case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS:
-        return FsStatus::AlreadyExists;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-        return FsStatus::NotFound;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT:
-        return FsStatus::AccessDenied;
-    default:
-        return FsStatus::Failed;
-    }
-}
-
-// The status of a call that returned FALSE; GetLastError is read before anything else runs.
-FsStatus lastFailure() {
-    return statusOf(GetLastError());
-}
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (*this) {
-            FindClose(handle_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    FindHandle(FindHandle&& other) noexcept
-        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    FindHandle& operator=(FindHandle&& other) noexcept {
-        std::swap(handle_, other.handle_);
-        return *this;
-    }
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-// A path that is not UTF-8 names no file: the call fails as for a bad name.
-template <typename Call> FsStatus pathCall(Call call) {
-    try {
-        QuietErrors quiet;
-        return call() ? FsStatus::Ok : lastFailure();
-    } catch (const SetupError&) {
-        return FsStatus::Failed;
-    }
-}
-
-DWORD attributesOf(const std::string& path) {
-    try {
-        QuietErrors quiet;
-        return GetFileAttributesW(widePathOf(path).c_str());
-    } catch (const SetupError&) {
-        return INVALID_FILE_ATTRIBUTES;
-    }
-}
 
 // CopyFile keeps the source's attributes; a read-only copy is made writable.
 bool clearReadOnly(const std::string& path) {
@@ -154,33 +85,7 @@ bool Win32FileSystem::directoryExists(const std::string& path) {
 }
 
 std::vector<std::string> Win32FileSystem::subdirectories(const std::string& path) {
-    std::vector<std::string> names;
-    if (path.empty()) {
-        return names;
-    }
-    const std::string pattern = path + (path.back() == '\\' ? "*" : "\\*");
-    QuietErrors quiet;
-    WIN32_FIND_DATAW found;
-    FindHandle search(INVALID_HANDLE_VALUE);
-    try {
-        search = FindHandle(FindFirstFileW(widePathOf(pattern).c_str(), &found));
-    } catch (const SetupError&) {
-        return names;
-    }
-    if (!search) {
-        return names;
-    }
-    do {
-        const std::string name = utf8Of(found.cFileName);
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." &&
-            name != "..") {
-            names.push_back(name);
-        }
-    } while (FindNextFileW(search.get(), &found));
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return common::asciiLower(a) < common::asciiLower(b);
-    });
-    return names;
+    return folderEntries(path, true);
 }
 
 std::vector<char> Win32FileSystem::drives() {

@@ -60,6 +60,39 @@ TEST(WinFilesCleanup, ReadsBackWholeFilesAndTheirReadOnlyAttribute) {
     EXPECT_EQ(files.setReadOnly(path, true), FsStatus::NotFound);
 }
 
+// The removal's own calls on a folder outside the system code page and past
+// the old 260-character limit: a file is read back, made writable, listed and
+// deleted, and the folders go, deepest first.
+TEST(WinFilesCleanup, PathsOutsideTheCodePageAndPastMaxPath) {
+    Win32FileSystem files;
+    const std::string base = backend_tests::freshFolder();
+    std::vector<std::string> made{base + "\\\xD0\x9A\xD0\xB2\xD0\xB0\xD1\x80\xD1\x82\xD0\xB8\xD1"
+                                         "\x80\xD0\xB0 \xE6\x95\xB0\xE6\x8D\xAE"};
+    ASSERT_EQ(files.makeDirectory(made.back()), FsStatus::Ok);
+    while (made.back().size() < 260) {
+        made.push_back(made.back() + "\\" + std::string(60, 'd'));
+        ASSERT_EQ(files.makeDirectory(made.back()), FsStatus::Ok) << made.back().size();
+    }
+    const std::string source = base + "\\source.txt";
+    backend_tests::writeFile(source, "content");
+    const std::string file = made.back() + "\\\xE6\x95\xB0.txt";
+    ASSERT_EQ(files.copyFile(source, file), FsStatus::Ok);
+
+    std::string content;
+    EXPECT_EQ(files.readFile(file, content), FsStatus::Ok);
+    EXPECT_EQ(content, "content");
+    EXPECT_EQ(files.setReadOnly(file, true), FsStatus::Ok);
+    EXPECT_TRUE(files.isReadOnly(file));
+    EXPECT_EQ(files.setReadOnly(file, false), FsStatus::Ok);
+    EXPECT_EQ(files.entries(made.back()), std::vector<std::string>{"\xE6\x95\xB0.txt"});
+    EXPECT_EQ(files.removeDirectory(made.back()), FsStatus::Failed); // not empty
+    EXPECT_EQ(files.deleteFile(file), FsStatus::Ok);
+    for (auto folder = made.rbegin(); folder != made.rend(); ++folder) {
+        EXPECT_EQ(files.removeDirectory(*folder), FsStatus::Ok) << folder->size();
+    }
+    EXPECT_EQ(files.entries(base), std::vector<std::string>{"source.txt"});
+}
+
 TEST(WinRegistryKeys, NamesInTheirCaseAndKeysDeletedLeafFirst) {
     Win32Registry registry;
     const std::string base = "Software\\Q4P Tests\\" + backend_tests::currentTestName();

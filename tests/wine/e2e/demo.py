@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The demo behind scripts/demo: a throwaway Wine prefix that plays a Windows PC,
-then setup.exe from the media. With a display the person clicks through; without
-one the demo walks the wizard itself on its own Xvfb and saves every page."""
+then setup.exe from the media (and, with --scenario uninstall, then uninst.exe
+through the Start menu's shortcut). With a display the person clicks through;
+without one the demo walks each window itself on its own Xvfb and saves every page."""
 
 import argparse
 import os
@@ -12,7 +13,7 @@ import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 
-from q4p_e2e import constants, machine, report  # noqa: E402
+from q4p_e2e import constants, machine, report, uninstaller  # noqa: E402
 from q4p_e2e.machine import Pc  # noqa: E402
 from q4p_e2e.registry import Registry  # noqa: E402
 from q4p_e2e.session import Session, SessionError, arch_of_build, stop_process  # noqa: E402
@@ -28,6 +29,7 @@ PCS = {
     "excel-open": ("everything installed, and a spreadsheet window open", Pc),
     "unsupported-excel": ("a spreadsheet whose automation version is not supported",
                           lambda: Pc(spreadsheet_version="Excel.Application.11")),
+    "uninstall": ("as typical; after the installation, the Start menu's uninstaller", Pc),
 }
 TERMINAL = {"FrameNFDesktop", "FrameCloseExcel", "FrameFinal"}
 MAX_PAGES = 12
@@ -55,17 +57,24 @@ def walk(run, screen):
     raise UiError("the wizard did not end after twelve pages")
 
 
-def wait_for_person(run, screen):
-    run.process = run.session.start([run.setup_exe])
-    screen.wait_for("the wizard window", lambda s: run.still_running() and s.get("ready"),
-                    timeout=60)
-    print("The wizard is open on your display. Click through it; this demo waits until "
+def walk_uninstaller(run, uninst_exe):
+    """Remove on the confirmation, Exit on the result (or Exit when nothing is installed)."""
+    visit = run.start(uninst_exe, first=None)
+    if visit.frame == "FrameConfirm":
+        run.press_next("FrameDone", timeout=90)
+    run.leave("Return", timeout=30)
+
+
+def wait_for_person(run, screen, exe, what="The wizard"):
+    run.process = run.session.start([exe])
+    screen.wait_for(what.lower(), lambda s: run.still_running() and s.get("ready"), timeout=60)
+    print(f"{what} is open on your display. Click through it; this demo waits until "
           "its window is closed.", flush=True)
     seen = []
     while run.process.poll() is None:
         state = screen.state()
         page = state.get("page") if state.get("ready") else None
-        frame = constants.FRAMES.get(page) if page is not None else None
+        frame = run.page_table().get(page) if page is not None else None
         if frame is not None and (not seen or seen[-1] != frame):
             seen.append(frame)
         try:
@@ -74,6 +83,21 @@ def wait_for_person(run, screen):
             pass
     run.exit_code = run.process.returncode
     return seen
+
+
+def uninstall(session, screen, pc, build_dir, artifacts, display):
+    """uninst.exe, started as the Start menu's "uninstall" shortcut starts it."""
+    link = uninstaller.menu_folder(session, pc) + "\\uninstall.lnk"
+    target = session.run([str(build_dir / "testbin" / "link_target.exe"), link])
+    uninst_exe = target.stdout.decode("utf-8", errors="replace").strip()
+    if target.returncode != 0 or not uninst_exe:
+        raise UiError(f"the Start menu holds no uninstall shortcut to follow ({link})")
+    print(f"\nThe Start menu's uninstall shortcut starts {uninst_exe}", flush=True)
+    run = uninstaller.UninstallRun(session, screen, artifacts)
+    if display:
+        return run, wait_for_person(run, screen, uninst_exe, "The uninstaller")
+    walk_uninstaller(run, uninst_exe)
+    return run, run.frames
 
 
 def main():
@@ -93,7 +117,7 @@ def main():
     description, make_pc = PCS[args.scenario]
     pc = make_pc()
     work.mkdir(parents=True, exist_ok=True)
-    for old in work.glob("*.png"):
+    for old in [*work.glob("*.png"), *work.glob("uninstall/*.png")]:
         old.unlink()
     print(f"Quintara4Palm Setup demo, scenario {args.scenario}: {description}.")
     print(f"Wine prefix {work / 'prefix'} ({arch}); "
@@ -115,7 +139,7 @@ def main():
         run = WizardRun(session, screen, work)
         run.setup_exe = setup_exe
         if display:
-            frames = wait_for_person(run, screen)
+            frames = wait_for_person(run, screen, setup_exe)
         else:
             walk(run, screen)
             frames = run.frames
@@ -129,8 +153,19 @@ def main():
         print()
         print("\n".join(report.installed_state(session, reg, pc, install_dir, frames,
                                                run.exit_code)))
+        if args.scenario == "uninstall":
+            screen = Screen(session, build_dir / "testbin" / "q4p_probe.exe",
+                            window=constants.UNINSTALL_CAPTION)
+            run, frames = uninstall(session, screen, pc, build_dir, work / "uninstall", display)
+            screen.close()
+            session.wait_idle()
+            print()
+            print("\n".join(report.removed_state(session, Registry(session.prefix), pc,
+                                                 install_dir, frames, run.exit_code)))
         if not display:
-            print(f"\nScreenshots of every page: {work}/NN-<page>.png")
+            print(f"\nScreenshots of every page: {work}/NN-<page>.png"
+                  + (f" and {work}/uninstall/NN-<page>.png" if args.scenario == "uninstall"
+                     else ""))
         print(f"The prefix stays in {work / 'prefix'} until the next demo run.")
         return 0
     except SessionError as e:

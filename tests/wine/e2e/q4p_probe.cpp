@@ -1,11 +1,13 @@
-// Finds the "Quintara4Palm Setup" window and prints what a person would see on
-// it as one JSON object on stdout: the visible page's tag, the buttons, the
-// folder and user controls, the summary and the list of what was not placed,
-// with screen rectangles so that the test driver can click the controls.
+// Finds the "Quintara4Palm Setup" window (or the uninstaller's) and prints what
+// a person would see on it as one JSON object on stdout: the visible page's
+// tag, the buttons, the folder and user controls, the summary and the list of
+// what was not placed, the uninstaller's two lists, with screen rectangles so
+// that the test driver can click the controls.
 //
 //   q4p_probe.exe            the state, or {"found":false} when there is no window
 //   q4p_probe.exe --serve    one state per line read from stdin, until "quit" or the
 //                            end of input (a Windows process started once, not per look)
+//   --window CAPTION         first: the window of that caption instead of the setup's
 //
 // A window that is not shown yet or does not answer (start-up still running, the
 // installation running inside the Install click) gives {"found":true,"ready":false}
@@ -13,6 +15,7 @@
 // Exit code 0 whenever it printed an answer. Texts are read with WM_GETTEXT and
 // the list-box messages, which Windows (and Wine) marshal across processes.
 #include "platform/win32/win32.h"
+#include "uninstall/control_ids.h"
 #include "winui/window_ids.h"
 #include "wizard/control_ids.h"
 
@@ -23,7 +26,8 @@
 
 namespace {
 
-constexpr wchar_t kCaption[] = L"Quintara4Palm Setup";
+// The window looked for: the setup's unless --window names another.
+std::wstring caption = L"Quintara4Palm Setup";
 constexpr UINT kTimeoutMs = 2000; // a hung wizard must not hang the probe
 
 std::string toUtf8(const std::wstring& text) {
@@ -257,13 +261,15 @@ std::string describe(HWND main) {
     out += ",\"listUsers\":" + listControl(byId(all, q4p::window_ids::kListUsers), true);
     out += ",\"listaFicheiros\":" + textControl(byId(all, q4p::window_ids::kListaFicheiros));
     out += ",\"incompleteList\":" + textControl(byId(all, q4p::window_ids::kIncompleteList));
+    out += ",\"folderList\":" + textControl(byId(all, q4p::window_ids::kFolderList));
+    out += ",\"stayList\":" + textControl(byId(all, q4p::window_ids::kStayList));
     return out + "}";
 }
 
 std::string snapshot() {
-    HWND wizard = FindWindowW(kCaption, kCaption);
+    HWND wizard = FindWindowW(caption.c_str(), caption.c_str());
     if (!wizard) {
-        wizard = FindWindowW(nullptr, kCaption);
+        wizard = FindWindowW(nullptr, caption.c_str());
     }
     if (!wizard) {
         return "{\"found\":false}";
@@ -283,6 +289,14 @@ void print(const std::string& json) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--window") == 0) {
+        const int length = MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, nullptr, 0);
+        caption.assign(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, caption.data(), length);
+        caption.resize(caption.size() - 1);
+        argc -= 2;
+        argv += 2;
+    }
     if (argc > 1 && std::strcmp(argv[1], "--serve") == 0) {
         char line[64];
         while (std::fgets(line, sizeof line, stdin) && std::strncmp(line, "quit", 4) != 0) {

@@ -1,10 +1,13 @@
 // Writes the constants the end-to-end checks need, taken from the core's own
-// tables, as JSON: the page tags, the files the manifest installs, the
-// product's registry key and web site, and the exit codes. Built with the host
+// tables, as JSON: the page tags of the setup and of the uninstaller, the
+// files the manifest installs, the product's registry keys and web site, and
+// both programs' exit codes. Built with the host
 // compiler, so that the Python side never parses a C++ header.
 #include "common/exit_codes.h"
 #include "install/manifest.h"
 #include "install/run_install.h"
+#include "uninstall/removal.h"
+#include "uninstall/uninstall_pages.h"
 #include "wizard/pages.h"
 
 #include <fstream>
@@ -37,9 +40,9 @@ std::string fileName(const std::string& literal) {
     return literal.substr(literal.find_last_of('\\') + 1);
 }
 
-std::string frames() {
+std::string frames(const common::WindowSpec& window) {
     std::string out = "{";
-    for (const common::PageSpec& page : wizard::setupWindow().pages) {
+    for (const common::PageSpec& page : window.pages) {
         out += (out.size() > 1 ? ", " : "") + quoted(page.tag) + ": " + quoted(page.frameName);
     }
     return out + "}";
@@ -63,7 +66,11 @@ int main(int argc, char** argv) {
     std::ofstream out(argv[1]);
     out << "{\"PRODUCT_DOMAIN\": " << quoted(install::kProductDomain)
         << ",\n \"PRODUCT_SITE\": " << quoted(install::kProductSite)
-        << ",\n \"PRODUCT_KEY\": " << quoted(install::kProductKey) << ",\n \"FRAMES\": " << frames()
+        << ",\n \"PRODUCT_KEY\": " << quoted(install::kProductKey)
+        << ",\n \"FRAMES\": " << frames(wizard::setupWindow())
+        << ",\n \"UNINSTALL_FRAMES\": " << frames(uninstall::uninstallWindow())
+        << ",\n \"UNINSTALL_CAPTION\": " << quoted(uninstall::uninstallWindow().caption)
+        << ",\n \"UNINSTALL_KEY\": " << quoted(install::kUninstallKey)
         << ",\n \"INSTALLED\": " << list(installed) << ",\n \"TEMPORARY\": " << list(temporary)
         << ",\n \"HANDHELD\": " << list(handheld)
         << ",\n \"EXIT_INSTALLED\": " << common::kExitInstalled
@@ -71,6 +78,12 @@ int main(int argc, char** argv) {
         << ", \"EXIT_CANCELLED\": " << common::kExitCancelled
         << ", \"EXIT_INCOMPLETE\": " << common::kExitIncomplete
         << ", \"EXIT_STOPPED\": " << common::kExitStopped
-        << ", \"EXIT_ALREADY_RUNNING\": " << common::kExitAlreadyRunning << "}\n";
+        << ", \"EXIT_ALREADY_RUNNING\": " << common::kExitAlreadyRunning
+        << ",\n \"UNINSTALL_EXIT\": {\"removed\": " << uninstall::kExitRemoved
+        << ", \"bad-argument\": " << uninstall::kExitBadArgument
+        << ", \"cancelled\": " << uninstall::kExitCancelled
+        << ", \"something-stays\": " << uninstall::kExitSomethingStays
+        << ", \"nothing-installed\": " << uninstall::kExitNothingInstalled
+        << ", \"already-running\": " << uninstall::kExitAlreadyRunning << "}}\n";
     return out ? 0 : 1;
 }

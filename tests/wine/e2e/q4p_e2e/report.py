@@ -1,6 +1,6 @@
 """What an installation left on the machine, written for a person to read at a glance."""
 
-from . import checks, constants, machine
+from . import checks, constants, machine, uninstaller
 from .registry import HKCU
 
 
@@ -79,4 +79,28 @@ def installed_state(session, reg, pc, install_dir, frames, exit_code):
             out.append(f'      {name} = "{value.data}"')
     unregistered = reg.string(HKCU, machine.QUINFRM_KEY, "UnregisterCalls")
     out.append(f"QuinFrm.dll unregistered on the way out: {'yes' if unregistered else 'no'}")
+    return out
+
+
+def uninstall_meaning(code):
+    meanings = {value: name.replace("-", " ") for name, value in constants.UNINSTALL_EXIT.items()}
+    return meanings.get(code, "unknown")
+
+
+def removed_state(session, reg, pc, install_dir, frames, exit_code):
+    """What the uninstaller left, as a list of lines: the pages, the exit code, what of
+    the product remains, and what no uninstaller can take back."""
+    out = ["Uninstaller pages seen:  " + " -> ".join(frames),
+           f"Exit code:   {exit_code} ({uninstall_meaning(exit_code)})", ""]
+    left = uninstaller.leftovers(session, reg, pc, install_dir)
+    out.append("Left of the product:  " + ("nothing" if not left else ""))
+    out += [f"      {line}" for line in left]
+    out.append("Stays for the handheld (no uninstaller can take it back):")
+    out += [f"      {line}" for line in uninstaller.what_may_stay(reg, pc)] or ["      nothing"]
+    copies = uninstaller.temporary_copies(session)
+    if copies:
+        out.append("In the temporary folder, deleted at the next restart:")
+        out += [f"      {p.name}" for p in copies]
+    unregistered = reg.string(HKCU, machine.QUINFRM_KEY, "UnregisterCalls")
+    out.append(f"QuinFrm.dll unregistered: {'yes' if unregistered else 'no'}")
     return out

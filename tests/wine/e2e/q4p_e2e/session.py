@@ -113,9 +113,11 @@ class Session:
                                f"{result.stderr.decode(errors='replace')[-400:]}")
         return result
 
-    def start(self, args, cwd=None):
-        """Starts a Windows program and returns at once; stdout is a pipe."""
+    def start(self, args, cwd=None, stdin=False):
+        """Starts a Windows program and returns at once; stdout (and with stdin, stdin)
+        is a pipe."""
         return subprocess.Popen([self.loader, *args], env=self.env, cwd=cwd,
+                                stdin=subprocess.PIPE if stdin else None,
                                 stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                 start_new_session=True)
 

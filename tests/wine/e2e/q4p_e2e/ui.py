@@ -18,9 +18,11 @@ class UiError(AssertionError):
 
 
 class Screen:
-    def __init__(self, session, probe_exe):
+    def __init__(self, session, probe_exe, window=None):
+        """window: the caption of the window to read, when not the setup's."""
         self.session = session
         self.probe_exe = str(probe_exe)
+        self.window_args = ["--window", window] if window else []
         self._probe = None
         self._pending = b""
         for tool in ("xdotool", "import"):
@@ -48,7 +50,8 @@ class Screen:
     def _serve(self):
         if self._probe is None or self._probe.poll() is not None:
             self._probe = subprocess.Popen(
-                [self.session.loader, self.probe_exe, "--serve"], env=self.session.env,
+                [self.session.loader, self.probe_exe, *self.window_args, "--serve"],
+                env=self.session.env,
                 stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                 start_new_session=True)
             self._pending = b""

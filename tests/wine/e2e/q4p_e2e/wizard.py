@@ -10,9 +10,10 @@ from .session import stop_process
 from .ui import UiError
 
 
-def tag_of(frame):
-    """The tag of a page frame, as the page table gives it."""
-    return next(tag for tag, name in constants.FRAMES.items() if name == frame)
+def tag_of(frame, frames=None):
+    """The tag of a page frame, as the page table ({tag: frame}, the setup's by
+    default) gives it."""
+    return next(tag for tag, name in (frames or constants.FRAMES).items() if name == frame)
 
 
 @dataclasses.dataclass
@@ -28,6 +29,8 @@ class Visit:
 
 
 class WizardRun:
+    program = "setup.exe"
+
     def __init__(self, session, screen, artifacts, log=True):
         self.session = session
         self.screen = screen
@@ -48,18 +51,23 @@ class WizardRun:
 
     def still_running(self):
         if self.process.poll() is not None:
-            raise UiError(f"setup.exe ended with exit code {self.process.returncode} before "
-                          "its window was shown")
+            raise UiError(f"{self.program} ended with exit code {self.process.returncode} "
+                          "before its window was shown")
         return True
+
+    def page_table(self):
+        """{tag: frame} of the program's pages."""
+        return constants.FRAMES
 
     def arrive(self, frame, timeout=20):
         """Waits for a page, records it and takes its screenshot."""
-        state = self.screen.wait_page(tag_of(frame), timeout)
+        tag = tag_of(frame, self.page_table())
+        state = self.screen.wait_page(tag, timeout)
         time.sleep(0.3)  # let the page finish painting before the screenshot
         shot = self.artifacts / f"{len(self.visits) + 1:02d}-{frame}.png"
         self.screen.screenshot(shot)
         visit = Visit(frame, self.screen.state(), shot)
-        if visit.state.get("page") != tag_of(frame):
+        if visit.state.get("page") != tag:
             raise UiError(f"{frame} went away while it was being looked at")
         self.visits.append(visit)
         if self.log:
@@ -134,7 +142,8 @@ class WizardRun:
         try:
             self.exit_code = self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired as e:
-            raise UiError(f"setup.exe still runs {timeout} s after the wizard was left") from e
+            raise UiError(f"{self.program} still runs {timeout} s after the window was "
+                          "left") from e
         return self.exit_code
 
     def stop(self):

@@ -1,0 +1,190 @@
+#include "uninstall/uninstall_form.h"
+
+#include "uninstall/control_ids.h"
+#include "uninstall/removal_plan.h"
+
+#include <exception>
+
+namespace uninstall {
+
+namespace {
+
+using install::FolderRole;
+
+// Edit controls break lines at CR LF.
+constexpr const char* kNewLine = "\r\n";
+constexpr const char* kIndent = "    ";
+
+void addLine(std::string& text, const std::string& line) {
+    if (!text.empty()) {
+        text += kNewLine;
+    }
+    text += line;
+}
+
+const char* whatGoesFrom(FolderRole role) {
+    switch (role) {
+    case FolderRole::Install:
+        return "the program's files, and the folder once it is empty";
+    case FolderRole::Menu:
+        return "the Start-menu shortcuts, and the folder once it is empty";
+    case FolderRole::Excel:
+        return "two libraries, while they are still the setup's copies";
+    case FolderRole::Startup:
+        return "the spreadsheet add-in, while it is still the setup's copy";
+    }
+    return "";
+}
+
+} // namespace
+
+UninstallForm::UninstallForm(platform::Machine& machine, BeforeRemoval beforeRemoval)
+    : machine_(machine), beforeRemoval_(std::move(beforeRemoval)) {
+    defaultButton.onClick = [this] { defaultClicked(); };
+    cancelButton.onClick = [this] { cancelClicked(); };
+    for (const common::ButtonSpec& spec : uninstallWindow().buttons) {
+        button(spec.role).setCaption(spec.caption);
+    }
+    backButton.setVisible(false);
+    for (std::size_t index = 0; index < kPageCount; ++index) {
+        frames_[index].tag = uninstallWindow().pages[index].tag;
+    }
+}
+
+common::Button& UninstallForm::button(common::ButtonRole role) {
+    switch (role) {
+    case common::ButtonRole::Cancel:
+        return cancelButton;
+    case common::ButtonRole::Back:
+        return backButton;
+    case common::ButtonRole::Next:
+        break;
+    }
+    return defaultButton;
+}
+
+common::ControlModel UninstallForm::control(int id) {
+    switch (id) {
+    case q4p::window_ids::kFolderList:
+        return {&folderList};
+    case q4p::window_ids::kStayList:
+        return {&stayList};
+    default:
+        return {};
+    }
+}
+
+std::vector<common::PageLine> UninstallForm::pageText(std::size_t page) const {
+    if (page == indexOf(PageId::FrameDone) && result_) {
+        return donePageLines(result_->complete(), !result_->manual.empty());
+    }
+    return uninstallWindow().pages[page].lines;
+}
+
+void UninstallForm::start() {
+    // A record that cannot be read at all is no record: nothing is touched.
+    try {
+        record_ = install::ReadInstallRecord(machine_.registry);
+    } catch (const std::exception&) {
+        record_.reset();
+    }
+    window.setOuterWidth(uninstallWindow().outerWidth);
+    window.setOuterHeight(uninstallWindow().outerHeight);
+    if (record_) {
+        folderList.setText(FolderListText(*record_));
+        show(PageId::FrameConfirm);
+    } else {
+        show(PageId::FrameNothing);
+    }
+}
+
+void UninstallForm::show(PageId page) {
+    if (current_) {
+        frames_[indexOf(*current_)].visible = false;
+    }
+    current_ = page;
+    const common::PageSpec& spec = uninstallWindow().pages[indexOf(page)];
+    defaultButton.setCaption(spec.nextCaption);
+    cancelButton.setVisible(spec.cancelShown);
+    backButton.setVisible(spec.backShown);
+    common::Frame& shown = frames_[indexOf(page)];
+    const common::TwipsRect& area = uninstallWindow().pageArea;
+    shown.left = area.left;
+    shown.top = area.top;
+    shown.width = area.width;
+    shown.height = area.height;
+    shown.visible = true;
+}
+
+void UninstallForm::defaultClicked() {
+    if (current_ == PageId::FrameConfirm) {
+        remove();
+        show(PageId::FrameDone);
+    } else if (current_) {
+        window.close();
+    }
+}
+
+void UninstallForm::cancelClicked() {
+    if (current_ == PageId::FrameConfirm) {
+        window.close();
+    }
+}
+
+void UninstallForm::remove() {
+    if (beforeRemoval_) {
+        try {
+            beforeRemoval_(*record_);
+        } catch (const std::exception&) {
+            // What it could not do shows up in the removal's own result.
+        }
+    }
+    result_ = CarryOut(machine_, PlanRemoval(*record_));
+    stayList.setText(StayListText(*result_));
+}
+
+int UninstallForm::exitCode() const {
+    if (!record_) {
+        return kExitNothingInstalled;
+    }
+    if (!result_) {
+        return kExitCancelled;
+    }
+    return ExitCodeOf(result_);
+}
+
+std::string FolderListText(const install::InstallRecord& record) {
+    std::string text;
+    for (FolderRole role :
+         {FolderRole::Install, FolderRole::Menu, FolderRole::Excel, FolderRole::Startup}) {
+        for (const install::RecordedFolder& folder : record.folders) {
+            if (folder.role == role) {
+                addLine(text, folder.path);
+                addLine(text, std::string(kIndent) + whatGoesFrom(role));
+            }
+        }
+    }
+    return text;
+}
+
+std::string StayListText(const RemovalResult& result) {
+    std::string text;
+    for (const Stay& stay : result.stays) {
+        addLine(text, stay.what);
+        addLine(text, std::string(kIndent) + "Stays: " + stay.why + ".");
+    }
+    for (const Refusal& refusal : result.refused) {
+        addLine(text, refusal.entry.empty() ? "(an empty record entry)" : refusal.entry);
+        addLine(text, std::string(kIndent) + "Not touched: " + refusal.reason + ".");
+    }
+    if (!result.manual.empty() && !text.empty()) {
+        addLine(text, "");
+    }
+    for (const ManualStep& step : result.manual) {
+        addLine(text, step.what);
+        addLine(text, std::string(kIndent) + step.how);
+    }
+    return text;
+}
+
+} // namespace uninstall

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "common/controls.h"
+#include "common/form.h"
+#include "install/install_record.h"
+#include "platform/machine.h"
+#include "uninstall/removal.h"
+#include "uninstall/uninstall_pages.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uninstall {
+
+// The uninstaller's window as the core sees it: its controls, its three pages
+// and its handlers. The window layer draws it through common::Form, as it
+// draws the setup's.
+//
+// Start-up reads the record: without one the window says so; with one it
+// lists the folders it removes from. Remove carries out the whole removal in
+// its click handler, with no question per file, then shows the result.
+class UninstallForm : public common::Form {
+public:
+    // Runs once, with the record, just before anything is removed.
+    using BeforeRemoval = std::function<void(const install::InstallRecord&)>;
+
+    explicit UninstallForm(platform::Machine& machine, BeforeRemoval beforeRemoval = {});
+    UninstallForm(const UninstallForm&) = delete;
+    UninstallForm& operator=(const UninstallForm&) = delete;
+
+    common::FormWindow window;
+    common::Button cancelButton;
+    common::Button backButton;    // never shown: the removal cannot be taken back
+    common::Button defaultButton; // "Remove", then "Exit"
+    common::TextBox folderList;
+    common::TextBox stayList;
+
+    // Reads the record and shows the first page.
+    void start();
+    void defaultClicked();
+    void cancelClicked();
+
+    // What the window reads (common::Form).
+    const common::WindowSpec& spec() const override { return uninstallWindow(); }
+    common::FormWindow& formWindow() override { return window; }
+    common::Button& button(common::ButtonRole role) override;
+    common::Frame& pageFrame(std::size_t page) override { return frames_[page]; }
+    std::vector<common::PageLine> pageText(std::size_t page) const override;
+    common::ControlModel control(int id) override;
+
+    std::optional<PageId> currentPage() const { return current_; }
+    const std::optional<RemovalResult>& result() const { return result_; }
+    // The process's exit code, however the window was closed: nothing
+    // installed, cancelled (nothing touched), or the removal's outcome.
+    int exitCode() const;
+
+private:
+    void show(PageId page);
+    void remove();
+
+    platform::Machine& machine_;
+    BeforeRemoval beforeRemoval_;
+    std::array<common::Frame, kPageCount> frames_;
+    std::optional<PageId> current_;
+    std::optional<install::InstallRecord> record_;
+    std::optional<RemovalResult> result_;
+};
+
+// The confirmation's list: each recorded folder of a kind this uninstaller
+// knows, with what it removes there, one per line.
+std::string FolderListText(const install::InstallRecord& record);
+// The result's list: what stays and why, the record entries refused, then
+// what is left to do by hand; empty when nothing stays and nothing is left.
+std::string StayListText(const RemovalResult& result);
+
+} // namespace uninstall
