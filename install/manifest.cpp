@@ -1,8 +1,8 @@
 #include "install/manifest.h"
 
+#include "common/error.h"
 #include "common/text_rules.h"
 
-#include <stdexcept>
 
 namespace install {
 
@@ -99,7 +99,7 @@ const Entry& byLabel(const std::vector<Entry>& entries, const std::string& label
             return entry;
         }
     }
-    throw std::out_of_range("No manifest entry " + label);
+    throw common::SetupError("No manifest entry " + label);
 }
 
 } // namespace
