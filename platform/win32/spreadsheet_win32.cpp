@@ -1,11 +1,11 @@
 #include "common/error.h"
+#include "common/text_rules.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
 #include <ole2.h>
 
-#include <cstdio>
 #include <utility>
 
 namespace platform::win32 {
@@ -78,9 +78,8 @@ private:
 
 void check(HRESULT result, const char* what) {
     if (FAILED(result)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-        throw SetupError(std::string(what) + " (" + code + ")");
+        const auto code = static_cast<unsigned long>(result);
+        throw SetupError(std::string(what) + " (0x" + common::hexDigits(code, 8, true) + ")");
     }
 }
 
