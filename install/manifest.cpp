@@ -3,7 +3,6 @@
 #include "common/error.h"
 #include "common/text_rules.h"
 
-
 namespace install {
 
 namespace {
