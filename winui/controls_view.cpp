@@ -221,8 +221,9 @@ void ControlsView::syncNote(PlacedControl& control) {
 void ControlsView::syncDrives(PlacedControl& control) {
     const common::DriveList& model = *control.model.drive;
     // Drives come and go (a memory stick, a network drive); the list is read
-    // again whenever its page is up.
-    if (control.shownDrives.empty() || form_.pageFrame(control.page).visible) {
+    // again whenever its page is up, and not before: each fixed drive is asked
+    // for its label, which start-up need not wait for.
+    if (form_.pageFrame(control.page).visible) {
         const std::vector<char> drives = model.drives();
         if (drives != control.shownDrives) {
             control.shownDrives = drives;
