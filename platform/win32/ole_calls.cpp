@@ -20,50 +20,50 @@ template <typename Function> Function automation(const char* name) {
 } // namespace
 
 HRESULT coInitialize() {
-    static const auto call = ole<HRESULT(WINAPI*)(void*)>("CoInitialize");
+    const auto call = ole<HRESULT(WINAPI*)(void*)>("CoInitialize");
     return call != nullptr ? call(nullptr) : CO_E_DLLNOTFOUND;
 }
 
 void coUninitialize() {
-    static const auto call = ole<void(WINAPI*)()>("CoUninitialize");
+    const auto call = ole<void(WINAPI*)()>("CoUninitialize");
     if (call != nullptr) {
         call();
     }
 }
 
 HRESULT clsidFromProgId(const wchar_t* progId, CLSID* classId) {
-    static const auto call = ole<HRESULT(WINAPI*)(LPCOLESTR, CLSID*)>("CLSIDFromProgID");
+    const auto call = ole<HRESULT(WINAPI*)(LPCOLESTR, CLSID*)>("CLSIDFromProgID");
     return call != nullptr ? call(progId, classId) : CO_E_DLLNOTFOUND;
 }
 
 HRESULT coCreateInstance(const CLSID& classId, DWORD context, const IID& interfaceId,
                          void** object) {
     using Function = HRESULT(WINAPI*)(const CLSID&, IUnknown*, DWORD, const IID&, void**);
-    static const auto call = ole<Function>("CoCreateInstance");
+    const auto call = ole<Function>("CoCreateInstance");
     return call != nullptr ? call(classId, nullptr, context, interfaceId, object)
                            : CO_E_DLLNOTFOUND;
 }
 
 HRESULT variantClear(VARIANT* value) {
-    static const auto call = automation<HRESULT(WINAPI*)(VARIANT*)>("VariantClear");
+    const auto call = automation<HRESULT(WINAPI*)(VARIANT*)>("VariantClear");
     return call != nullptr ? call(value) : CO_E_DLLNOTFOUND;
 }
 
 HRESULT variantChangeType(VARIANT* to, const VARIANT* from, USHORT flags, VARTYPE type) {
     using Function = HRESULT(WINAPI*)(VARIANT*, const VARIANT*, USHORT, VARTYPE);
-    static const auto call = automation<Function>("VariantChangeType");
+    const auto call = automation<Function>("VariantChangeType");
     return call != nullptr ? call(to, from, flags, type) : CO_E_DLLNOTFOUND;
 }
 
 void sysFreeString(BSTR text) {
-    static const auto call = automation<void(WINAPI*)(BSTR)>("SysFreeString");
+    const auto call = automation<void(WINAPI*)(BSTR)>("SysFreeString");
     if (call != nullptr && text != nullptr) {
         call(text);
     }
 }
 
 UINT sysStringLen(BSTR text) {
-    static const auto call = automation<UINT(WINAPI*)(BSTR)>("SysStringLen");
+    const auto call = automation<UINT(WINAPI*)(BSTR)>("SysStringLen");
     return call != nullptr ? call(text) : 0;
 }
 

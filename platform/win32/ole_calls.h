@@ -5,8 +5,9 @@
 #include <ole2.h>
 
 // The COM and automation functions the programs call, each taken from ole32
-// or oleaut32 at its first call (system_library.h). A function the system
-// cannot supply fails with CO_E_DLLNOTFOUND; one without a result does nothing.
+// or oleaut32 when called (system_library.h): the few calls of a run do not
+// need the address kept. A function the system cannot supply fails with
+// CO_E_DLLNOTFOUND; one without a result does nothing.
 namespace platform::win32::ole {
 
 HRESULT coInitialize();
