@@ -11,6 +11,12 @@ if(NOT TARGET GTest::gtest)
     endif()
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(${Q4P_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # The win32 thread model has no std::mutex, which GoogleTest's Notification
+    # needs; a lock-free one stands in rather than pulling winpthreads back in.
+    if(WIN32)
+        target_compile_options(gtest PUBLIC
+            -include ${CMAKE_CURRENT_LIST_DIR}/gtest_notification.h)
+    endif()
     foreach(library gtest gtest_main gmock gmock_main)
         if(NOT TARGET GTest::${library})
             add_library(GTest::${library} ALIAS ${library})

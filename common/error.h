@@ -1,7 +1,8 @@
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace common {
 
@@ -9,9 +10,19 @@ namespace common {
 // that skip a failing step (page preparation, the drive change, the
 // installation run) and the probes catch it. Nothing ever looks at anything
 // but the fact that it was raised.
-class SetupError : public std::runtime_error {
+//
+// It derives from std::exception itself rather than std::runtime_error: the
+// library's error classes keep their text in the old copy-on-write string,
+// whose whole instantiation would come into every program for them.
+class SetupError : public std::exception {
 public:
-    using std::runtime_error::runtime_error;
+    explicit SetupError(std::string message) : message_(std::move(message)) {}
+    explicit SetupError(const char* message) : message_(message) {}
+
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string message_;
 };
 
 // The text the registry read fails with.

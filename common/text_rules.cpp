@@ -61,4 +61,17 @@ std::string withTrailingSeparator(std::string path) {
     return path;
 }
 
+std::string hexDigits(std::uint64_t value, std::size_t width, bool upperCase) {
+    const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
+    std::string text;
+    do {
+        text.insert(text.begin(), digits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0);
+    if (text.size() < width) {
+        text.insert(0, width - text.size(), '0');
+    }
+    return text;
+}
+
 } // namespace common

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // The small rules about texts and paths that several parts share, each
@@ -25,5 +27,9 @@ bool isSeparator(char c); // a backslash, or a slash, which Windows also takes
 std::string withoutTrailingSeparators(std::string path);
 // With a trailing backslash: "C:\Office" becomes "C:\Office\"; empty stays empty.
 std::string withTrailingSeparator(std::string path);
+
+// The value in hexadecimal digits, zero-filled to at least `width` of them:
+// printf's "%0*llx" (or "%0*llX") without bringing printf's formatter in.
+std::string hexDigits(std::uint64_t value, std::size_t width, bool upperCase = false);
 
 } // namespace common

@@ -1,6 +1,8 @@
 #include "install/file_mark.h"
 
-#include <cstdio>
+#include "common/text_rules.h"
+
+#include <string>
 
 namespace install {
 
@@ -34,10 +36,8 @@ std::optional<FileMark> MarkOf(platform::FileSystem& files, const std::string& p
 }
 
 std::string FormatMark(const FileMark& mark) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%llu %016llx", static_cast<unsigned long long>(mark.size),
-                  static_cast<unsigned long long>(mark.hash));
-    return text;
+    return std::to_string(static_cast<unsigned long long>(mark.size)) + ' ' +
+           common::hexDigits(mark.hash, kHashDigits);
 }
 
 // Strict: exactly the form FormatMark writes, so that a damaged value is

@@ -1,8 +1,7 @@
 #include "install/manifest.h"
 
+#include "common/error.h"
 #include "common/text_rules.h"
-
-#include <stdexcept>
 
 namespace install {
 
@@ -10,30 +9,90 @@ namespace {
 
 const std::string kNoFolder;
 
+// The entries as rows of constant data, made into the manifest's entries by
+// one loop per list: far less code than an initialiser for each entry.
+enum class CopyKind { Plain, Conditional, Temporary };
+
+struct CopyRow {
+    const char* label;
+    Base base;
+    const char* name;
+    CopyKind kind;
+};
+
+constexpr CopyRow kCopies[] = {
+    {"C1", Base::Install, "\\instaide.dll", CopyKind::Plain},
+    {"C2", Base::Install, "\\quinTool.dll", CopyKind::Plain},
+    {"C3", Base::Install, "\\Quintara.prc", CopyKind::Plain},
+    {"C4", Base::Install, "\\MathLib.prc", CopyKind::Plain},
+    {"C5", Base::Install, "\\Quintara.dll", CopyKind::Plain},
+    {"C6", Base::Install, "\\QuinFrm.dll", CopyKind::Plain},
+    {"C7", Base::Install, "\\condinst.dll", CopyKind::Temporary},
+    {"C8", Base::Install, "\\condmgr.dll", CopyKind::Temporary},
+    {"C9", Base::Install, "\\QuinConv.dll", CopyKind::Plain},
+    // excelDir carries its own trailing backslash.
+    {"C10", Base::Excel, "QuinConv.dll", CopyKind::Conditional},
+    {"C11", Base::Excel, "instaide.dll", CopyKind::Conditional},
+    {"C12", Base::Install, "\\hsapi.dll", CopyKind::Temporary},
+    {"C13", Base::Install, "\\uninst.exe", CopyKind::Plain},
+    {"C14", Base::Install, "\\Quin4P.xla", CopyKind::Plain},
+    {"C15", Base::Install, "\\Quintara.jpg", CopyKind::Plain},
+    {"C16", Base::Install, "\\Sleep.exe", CopyKind::Plain},
+    {"C17", Base::Install, "\\license.txt", CopyKind::Plain},
+    {"C18", Base::Install, "\\MathLib.txt", CopyKind::Plain},
+    {"C19", Base::Startup, "\\Quin4P.xla", CopyKind::Conditional},
+    {"C20", Base::Install, "\\Documentation.pdf", CopyKind::Plain},
+};
+
+// The two applications are queued from their copies in the install folder,
+// the databases straight from the setup folder.
+struct HandheldRow {
+    const char* label;
+    Base queuedFrom;
+    const char* name;
+};
+
+constexpr HandheldRow kHandheldFiles[] = {
+    {"H1", Base::Install, "\\Quintara.prc"}, {"H2", Base::Install, "\\MathLib.prc"},
+    {"H3", Base::Setup, "\\CarLoan.pdb"},    {"H4", Base::Setup, "\\Conversion.pdb"},
+    {"H5", Base::Setup, "\\Planets.pdb"},
+};
+
+// Every shortcut is made in the product's own Start-menu folder.
+constexpr const char* kMenuFolder = "\\Quintara4Palm\\";
+
+struct ShortcutRow {
+    const char* label;
+    const char* name; // within kMenuFolder
+    Base targetBase;
+    const char* target;
+    std::int16_t flag;
+};
+
+constexpr ShortcutRow kShortcuts[] = {
+    {"S1", kProductDomain, Base::None, kProductSite, 0},
+    {"S2", "Documentation", Base::Install, "\\Documentation.pdf", 0},
+    // The target is a folder, hence the trailing backslash and the flag.
+    {"S3", "Sheets", Base::User, "\\Quintara4Palm\\", -1},
+    {"S4", "uninstall", Base::Install, "\\uninst.exe", 0},
+};
+
 // The source of every copy is the setup folder followed by the backslash-led
 // form of the destination's file name, in the destination's case.
-CopyEntry copyEntry(std::string label, Base base, std::string name) {
-    const std::string sourceName = name.front() == '\\' ? name : "\\" + name;
-    return CopyEntry{std::move(label), ManifestPath{Base::Setup, sourceName},
-                     ManifestPath{base, std::move(name)}};
-}
-
-CopyEntry conditionalCopy(std::string label, Base base, std::string name) {
-    CopyEntry entry = copyEntry(std::move(label), base, std::move(name));
-    entry.conditional = true;
-    return entry;
-}
-
-CopyEntry temporaryCopy(std::string label, std::string name) {
-    CopyEntry entry = copyEntry(std::move(label), Base::Install, std::move(name));
-    entry.temporary = true;
+CopyEntry copyEntry(const CopyRow& row) {
+    const std::string name = row.name;
+    CopyEntry entry{row.label, ManifestPath{Base::Setup, name.front() == '\\' ? name : "\\" + name},
+                    ManifestPath{row.base, name}};
+    entry.conditional = row.kind == CopyKind::Conditional;
+    entry.temporary = row.kind == CopyKind::Temporary;
     return entry;
 }
 
 // The fallback always copies from the setup folder, so it does not depend on
 // an earlier copy into the install folder having worked.
-HandheldEntry handheld(std::string label, Base queuedFrom, const std::string& name) {
-    return HandheldEntry{std::move(label), ManifestPath{queuedFrom, name},
+HandheldEntry handheld(const HandheldRow& row) {
+    const std::string name = row.name;
+    return HandheldEntry{row.label, ManifestPath{row.queuedFrom, name},
                          ManifestPath{Base::Setup, name},
                          ManifestPath{Base::User, "\\Install" + name}};
 }
@@ -44,51 +103,17 @@ Manifest build() {
         {"F1", {Base::Programs, "\\Quintara4Palm"}},
         {"F2", {Base::Install, ""}},
     };
-    m.copies = {
-        copyEntry("C1", Base::Install, "\\instaide.dll"),
-        copyEntry("C2", Base::Install, "\\quinTool.dll"),
-        copyEntry("C3", Base::Install, "\\Quintara.prc"),
-        copyEntry("C4", Base::Install, "\\MathLib.prc"),
-        copyEntry("C5", Base::Install, "\\Quintara.dll"),
-        copyEntry("C6", Base::Install, "\\QuinFrm.dll"),
-        temporaryCopy("C7", "\\condinst.dll"),
-        temporaryCopy("C8", "\\condmgr.dll"),
-        copyEntry("C9", Base::Install, "\\QuinConv.dll"),
-        // excelDir carries its own trailing backslash.
-        conditionalCopy("C10", Base::Excel, "QuinConv.dll"),
-        conditionalCopy("C11", Base::Excel, "instaide.dll"),
-        temporaryCopy("C12", "\\hsapi.dll"),
-        copyEntry("C13", Base::Install, "\\uninst.exe"),
-        copyEntry("C14", Base::Install, "\\Quin4P.xla"),
-        copyEntry("C15", Base::Install, "\\Quintara.jpg"),
-        copyEntry("C16", Base::Install, "\\Sleep.exe"),
-        copyEntry("C17", Base::Install, "\\license.txt"),
-        copyEntry("C18", Base::Install, "\\MathLib.txt"),
-        conditionalCopy("C19", Base::Startup, "\\Quin4P.xla"),
-        copyEntry("C20", Base::Install, "\\Documentation.pdf"),
-    };
-    // The two applications are queued from their copies in the install folder,
-    // the databases straight from the setup folder.
-    m.handheldFiles = {
-        handheld("H1", Base::Install, "\\Quintara.prc"),
-        handheld("H2", Base::Install, "\\MathLib.prc"),
-        handheld("H3", Base::Setup, "\\CarLoan.pdb"),
-        handheld("H4", Base::Setup, "\\Conversion.pdb"),
-        handheld("H5", Base::Setup, "\\Planets.pdb"),
-    };
-    m.shortcuts = {
-        {"S1",
-         {Base::Programs, std::string("\\Quintara4Palm\\") + kProductDomain},
-         {Base::None, kProductSite},
-         0},
-        {"S2",
-         {Base::Programs, "\\Quintara4Palm\\Documentation"},
-         {Base::Install, "\\Documentation.pdf"},
-         0},
-        // The target is a folder, hence the trailing backslash and the flag.
-        {"S3", {Base::Programs, "\\Quintara4Palm\\Sheets"}, {Base::User, "\\Quintara4Palm\\"}, -1},
-        {"S4", {Base::Programs, "\\Quintara4Palm\\uninstall"}, {Base::Install, "\\uninst.exe"}, 0},
-    };
+    for (const CopyRow& row : kCopies) {
+        m.copies.push_back(copyEntry(row));
+    }
+    for (const HandheldRow& row : kHandheldFiles) {
+        m.handheldFiles.push_back(handheld(row));
+    }
+    for (const ShortcutRow& row : kShortcuts) {
+        m.shortcuts.push_back(ShortcutEntry{
+            row.label, ManifestPath{Base::Programs, std::string(kMenuFolder) + row.name},
+            ManifestPath{row.targetBase, row.target}, row.flag});
+    }
     return m;
 }
 
@@ -99,7 +124,7 @@ const Entry& byLabel(const std::vector<Entry>& entries, const std::string& label
             return entry;
         }
     }
-    throw std::out_of_range("No manifest entry " + label);
+    throw common::SetupError("No manifest entry " + label);
 }
 
 } // namespace

@@ -91,7 +91,7 @@ struct Manifest {
     std::vector<HandheldEntry> handheldFiles;
     std::vector<ShortcutEntry> shortcuts;
 
-    // Raise std::out_of_range for a label the manifest does not hold.
+    // Raise common::SetupError for a label the manifest does not hold.
     const FolderEntry& folder(const std::string& label) const;
     const CopyEntry& copy(const std::string& label) const;
     const HandheldEntry& handheldFile(const std::string& label) const;

@@ -28,13 +28,22 @@ int runWizard(HINSTANCE instance, int showCommand) {
     setup.window.setHandle(
         static_cast<platform::WindowHandle>(reinterpret_cast<std::uintptr_t>(window.handle())));
     try {
-        setup.Form_Load();
+        setup.showStartPage();
     } catch (const std::exception&) {
         // Start-up could not complete: no page to show.
         return kExitStartFailed;
     }
     window.applyOuterSize();
     window.show(showCommand);
+    // The machine is asked with the welcome page on screen. The message loop
+    // has not started: a click or key press waits in the queue until every
+    // answer is in, so no handler ever runs without them.
+    try {
+        setup.probeMachine();
+    } catch (const std::exception&) {
+        window.destroy();
+        return kExitStartFailed;
+    }
     window.run();
     const auto& report = setup.installReport();
     return common::exitCodeFor(setup.outcome(),
@@ -55,7 +64,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    platform::win32::ComApartment apartment;
+    platform::win32::DelayedComApartment apartment;
     try {
         return runWizard(instance, showCommand);
     } catch (const std::exception&) {

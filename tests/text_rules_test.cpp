@@ -37,4 +37,14 @@ TEST(TextRules, TrailingSeparators) {
     EXPECT_EQ(withTrailingSeparator(""), ""); // no folder is not the root
 }
 
+TEST(TextRules, HexDigitsAsPrintfWritesThem) {
+    EXPECT_EQ(hexDigits(0, 0), "0"); // zero still has its digit
+    EXPECT_EQ(hexDigits(0, 16), "0000000000000000");
+    EXPECT_EQ(hexDigits(0xABCDEF, 8), "00abcdef");
+    EXPECT_EQ(hexDigits(0x80004005, 8, true), "80004005");
+    EXPECT_EQ(hexDigits(0xCAFE, 8, true), "0000CAFE");
+    // Wider than asked is not cut: the width is a minimum.
+    EXPECT_EQ(hexDigits(0xFFFFFFFFFFFFFFFFull, 4), "ffffffffffffffff");
+}
+
 } // namespace

@@ -33,6 +33,34 @@ TEST_F(StartUp, ShowsTheWelcomePageInTheFixedWindowWithTheMachineAnswers) {
     EXPECT_EQ(form->outcome(), wizard::Outcome::Running);
 }
 
+// The window shows the welcome page before the machine is asked; the page
+// must look the same before and after the answers come in, and the first
+// Next must see them.
+TEST_F(StartUp, WelcomePageComesFirstAndTheAnswersFollowUnderIt) {
+    seed({});
+    fake.windows.windows.push_back({kOwnWindow, "Quintara4Palm Setup"});
+    form = std::make_unique<wizard::Setup>(fake.machine);
+    form->window.setHandle(kOwnWindow);
+
+    form->showStartPage();
+    EXPECT_EQ(shown(), FrameId::FrameWelcome);
+    EXPECT_EQ(buttonsOf(*form), kFirstPage);
+    EXPECT_EQ(form->window.outerWidth(), 8325);
+    EXPECT_EQ(form->state().installDir, "");
+    EXPECT_EQ(form->state().palmDir, "");
+
+    form->probeMachine();
+    EXPECT_EQ(shown(), FrameId::FrameWelcome);
+    EXPECT_EQ(buttonsOf(*form), kFirstPage);
+    EXPECT_EQ(form->state().installDir, "C:\\Program Files\\Quintara4Palm");
+    EXPECT_EQ(form->state().palmDir, "C:\\Palm");
+    EXPECT_EQ(form->outcome(), wizard::Outcome::Running);
+
+    // Without the desktop software's folder this would stop on its notice.
+    next();
+    EXPECT_EQ(shown(), FrameId::FrameChooseDir);
+}
+
 TEST_F(StartUp, EmptyProgramFilesAnswerGivesTheBareDefaultFolder) {
     fake.registry.putString(platform::kHkeyLocalMachine, kCurrentVersion, "ProgramFilesDir", "");
     MachineAnswers answers;

@@ -25,15 +25,15 @@ RECT box(int left, int top, int width, int height) {
     return RECT{left, top, left + width, top + height};
 }
 
-SIZE textSize(HDC dc, const std::wstring& text) {
+SIZE textSize(HDC dc, const WideText& text) {
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
     return size;
 }
 
-void textOut(HDC dc, int x, int y, const std::wstring& text, COLORREF colour) {
+void textOut(HDC dc, int x, int y, const WideText& text, COLORREF colour) {
     SetTextColor(dc, colour);
-    TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(dc, x, y, text.c_str(), text.length());
 }
 
 // The gradient of the banner, with a faint spreadsheet grid that grows
@@ -105,9 +105,9 @@ int drawLogo(HDC dc, int x, int baseline, const Scale& scale, const Fonts& fonts
     Selection font(dc, fonts.logo.get());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const std::wstring first = L"Quintara";
-    const std::wstring digit = L"4";
-    const std::wstring last = L"Palm";
+    const WideText first(L"Quintara");
+    const WideText digit(L"4");
+    const WideText last(L"Palm");
 
     const UINT alignment = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     int at = x;
@@ -138,7 +138,7 @@ void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts
     const int handheldLeft = area.left + scale.design(34);
     paintHandheld(dc, handheldLeft, area.top + scale.design(6), height - scale.design(12), scale);
 
-    const std::wstring slogan = L"The spreadsheet for Palm";
+    const WideText slogan(L"The spreadsheet for Palm");
     Selection font(dc, fonts.slogan.get());
     SetBkMode(dc, TRANSPARENT);
     const SIZE size = textSize(dc, slogan);
@@ -152,7 +152,7 @@ void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts
 }
 
 void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts, bool welcome,
-                    const std::wstring& caption) {
+                    const WideText& caption) {
     const int width = area.right - area.left;
     for (int x = 0; x < width; ++x) {
         fillRect(dc, RECT{area.left + x, area.top, area.left + x + 1, area.bottom},
@@ -173,7 +173,7 @@ void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& f
     const int gap = scale.design(8);
     if (welcome) {
         Selection font(dc, fonts.caption.get());
-        const std::wstring words = L"welcome to";
+        const WideText words(L"welcome to");
         textOut(dc, x, baseline, words, kCaptionGrey);
         x += textSize(dc, words).cx + gap;
     }

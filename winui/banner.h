@@ -3,6 +3,7 @@
 #include "common/twips.h"
 #include "platform/win32/win32.h"
 #include "winui/painting.h"
+#include "winui/text.h"
 
 #include <string>
 
@@ -15,6 +16,6 @@ void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts
 // A page's sub-header strip: ["welcome to"] the product's logotype and the
 // program's caption ("setup program").
 void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts, bool welcome,
-                    const std::wstring& caption);
+                    const WideText& caption);
 
 } // namespace winui

@@ -26,10 +26,10 @@ HWND makeControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND pare
 // "c: [System]" for a fixed drive with a label, otherwise "c:". Removable
 // drives are not asked for their label: an empty floppy drive would be
 // spun up, or would answer only after a long wait.
-std::wstring driveEntry(char letter) {
+WideText driveEntry(char letter) {
     const auto lower = static_cast<wchar_t>(common::asciiLower(letter));
     const auto upper = static_cast<wchar_t>(common::asciiUpper(letter));
-    std::wstring entry{lower, L':'};
+    WideText entry(std::vector<wchar_t>{lower, L':'});
     const wchar_t root[] = {upper, L':', L'\\', L'\0'};
     const UINT type = GetDriveTypeW(root);
     if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) {
@@ -37,15 +37,15 @@ std::wstring driveEntry(char letter) {
         if (GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
                                   0) &&
             label[0] != L'\0') {
-            entry += L" [";
-            entry += label;
-            entry += L"]";
+            entry += WideText(L" [");
+            entry += WideText(label);
+            entry += WideText(L"]");
         }
     }
     return entry;
 }
 
-void setText(HWND window, const std::wstring& text) {
+void setText(HWND window, const WideText& text) {
     SetWindowTextW(window, text.c_str());
 }
 
@@ -157,7 +157,7 @@ void ControlsView::sync() {
 void ControlsView::syncButton(ButtonRole role) {
     HWND button = buttons_[roleIndex(role)];
     const common::Button& model = form_.button(role);
-    const std::wstring caption = fromUtf8(model.caption());
+    const WideText caption = fromUtf8(model.caption());
     if (windowText(button) != caption) {
         setText(button, caption);
     }
@@ -188,7 +188,7 @@ void ControlsView::syncControl(PlacedControl& control) {
 // hold comes back as the model holds it, and the caret goes to the end rather
 // than the start.
 void ControlsView::syncTextBox(PlacedControl& control) {
-    const std::wstring text = fromUtf8(control.model.text->text());
+    const WideText text = fromUtf8(control.model.text->text());
     if (windowText(control.window) != text) {
         setText(control.window, text);
         const auto end = static_cast<WPARAM>(text.size());
@@ -221,14 +221,15 @@ void ControlsView::syncNote(PlacedControl& control) {
 void ControlsView::syncDrives(PlacedControl& control) {
     const common::DriveList& model = *control.model.drive;
     // Drives come and go (a memory stick, a network drive); the list is read
-    // again whenever its page is up.
-    if (control.shownDrives.empty() || form_.pageFrame(control.page).visible) {
+    // again whenever its page is up, and not before: each fixed drive is asked
+    // for its label, which start-up need not wait for.
+    if (form_.pageFrame(control.page).visible) {
         const std::vector<char> drives = model.drives();
         if (drives != control.shownDrives) {
             control.shownDrives = drives;
             SendMessageW(control.window, CB_RESETCONTENT, 0, 0);
             for (char letter : drives) {
-                const std::wstring entry = driveEntry(letter);
+                const WideText entry = driveEntry(letter);
                 const auto position = SendMessageW(control.window, CB_ADDSTRING, 0,
                                                    reinterpret_cast<LPARAM>(entry.c_str()));
                 SendMessageW(control.window, CB_SETITEMDATA, static_cast<WPARAM>(position),
@@ -260,7 +261,7 @@ void ControlsView::syncList(PlacedControl& control) {
         SendMessageW(control.window, WM_SETREDRAW, FALSE, 0);
         SendMessageW(control.window, LB_RESETCONTENT, 0, 0);
         for (const std::string& item : control.shownItems) {
-            const std::wstring entry = fromUtf8(item);
+            const WideText entry = fromUtf8(item);
             SendMessageW(control.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         }
         SendMessageW(control.window, WM_SETREDRAW, TRUE, 0);

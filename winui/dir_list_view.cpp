@@ -20,7 +20,7 @@ LPARAM folderEntryData(int level, bool open) {
 
 // What the directory list shows of a folder: a root as "c:\", any other
 // folder by its own name.
-std::wstring folderEntry(const std::string& path) {
+WideText folderEntry(const std::string& path) {
     if (path.size() <= 3) {
         return fromUtf8(common::asciiLower(path));
     }
@@ -29,7 +29,7 @@ std::wstring folderEntry(const std::string& path) {
 }
 
 void addFolderEntry(PlacedControl& control, const std::string& entry, int level, bool open) {
-    const std::wstring name = folderEntry(entry);
+    const WideText name = folderEntry(entry);
     const auto position =
         SendMessageW(control.window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     SendMessageW(control.window, LB_SETITEMDATA, static_cast<WPARAM>(position),
@@ -121,19 +121,20 @@ void ControlsView::drawItem(const DRAWITEMSTRUCT& item) const {
     x += folderGlyphWidth(scale_) + scale_.design(4);
 
     const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-    std::wstring name;
+    WideText name;
     if (length > 0) {
         // LB_GETTEXT writes the terminating NUL as well.
-        name.assign(static_cast<std::size_t>(length) + 1, L'\0');
+        std::vector<wchar_t> units(static_cast<std::size_t>(length) + 1, L'\0');
         const auto copied = SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID,
-                                         reinterpret_cast<LPARAM>(name.data()));
-        name.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+                                         reinterpret_cast<LPARAM>(units.data()));
+        units.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+        name = WideText(std::move(units));
     }
     Selection font(dc, fonts_.dialog.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textArea{x, area.top, area.right - scale_.design(2), area.bottom};
-    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &textArea,
+    DrawTextW(dc, name.c_str(), name.length(), &textArea,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (item.itemState & ODS_FOCUS) {
         DrawFocusRect(dc, &area);

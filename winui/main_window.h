@@ -6,6 +6,7 @@
 #include "winui/gdi.h"
 #include "winui/page_view.h"
 #include "winui/painting.h"
+#include "winui/text.h"
 
 namespace winui {
 
@@ -64,7 +65,7 @@ private:
     common::Form& form_;
     HINSTANCE instance_;
     int iconId_;
-    std::wstring className_;
+    WideText className_;
     Scale scale_;
     Fonts fonts_;
     Brush background_;

@@ -29,7 +29,7 @@ bool PageViews::registerClass(HINSTANCE instance) {
 
 HWND PageViews::create(HWND parent, HINSTANCE instance, std::size_t index) {
     const RECT area = layout::toPixels(scale_, form_.spec().pageArea);
-    const std::wstring tag = fromUtf8(form_.pageFrame(index).tag);
+    const WideText tag = fromUtf8(form_.pageFrame(index).tag);
     // WS_EX_CONTROLPARENT lets Tab and the dialog keys reach the page's controls.
     HWND page = CreateWindowExW(
         WS_EX_CONTROLPARENT, kPageClass, tag.c_str(), WS_CHILD | WS_CLIPCHILDREN, area.left,

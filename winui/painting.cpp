@@ -42,25 +42,25 @@ int lineAdvance(HDC dc, const Font& font) {
 }
 
 void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts,
-                 const std::wstring& site) {
+                 const WideText& site) {
     fillRect(dc, area, kBackgroundColour);
     fillRect(
         dc, RECT{area.left + scale.design(8), area.top, area.right - scale.design(8), area.top + 1},
         RGB(196, 196, 196));
 
-    const std::wstring invitation = L"For further information about this setup, please visit ";
+    const WideText invitation(L"For further information about this setup, please visit ");
     Selection font(dc, fonts.dialog.get());
     SetBkMode(dc, TRANSPARENT);
     SIZE first{};
     SIZE second{};
-    GetTextExtentPoint32W(dc, invitation.c_str(), static_cast<int>(invitation.size()), &first);
-    GetTextExtentPoint32W(dc, site.c_str(), static_cast<int>(site.size()), &second);
+    GetTextExtentPoint32W(dc, invitation.c_str(), invitation.length(), &first);
+    GetTextExtentPoint32W(dc, site.c_str(), site.length(), &second);
     const int x = area.left + (area.right - area.left - first.cx - second.cx) / 2;
     const int y = area.top + (area.bottom - area.top - first.cy) / 2;
     SetTextColor(dc, kFooterText);
-    TextOutW(dc, x, y, invitation.c_str(), static_cast<int>(invitation.size()));
+    TextOutW(dc, x, y, invitation.c_str(), invitation.length());
     SetTextColor(dc, kLink);
-    TextOutW(dc, x + first.cx, y, site.c_str(), static_cast<int>(site.size()));
+    TextOutW(dc, x + first.cx, y, site.c_str(), site.length());
 }
 
 // One line of page text at (x, y), run after run.
@@ -68,11 +68,11 @@ void drawLine(HDC dc, int x, int y, const common::PageLine& line, const Fonts& f
     for (const common::TextRun& run : line) {
         const Font& font = title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
         Selection selected(dc, font.get());
-        const std::wstring text = fromUtf8(run.text);
+        const WideText text = fromUtf8(run.text);
         SetTextColor(dc, title ? kTitle : kText);
-        TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+        TextOutW(dc, x, y, text.c_str(), text.length());
         SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
         x += size.cx;
     }
 }
@@ -97,7 +97,7 @@ Fonts makeFonts(const Scale& scale) {
 }
 
 void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
-                     const std::wstring& site) {
+                     const WideText& site) {
     fillRect(dc, client, kBackgroundColour);
     RECT header = layout::toPixels(scale, layout::kHeader);
     header.right = client.right;

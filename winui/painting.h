@@ -4,6 +4,7 @@
 #include "common/twips.h"
 #include "platform/win32/win32.h"
 #include "winui/gdi.h"
+#include "winui/text.h"
 
 #include <string>
 #include <vector>
@@ -33,12 +34,12 @@ Fonts makeFonts(const Scale& scale);
 // The main window's own face: background, header banner and footer, whose
 // invitation names `site`.
 void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
-                     const std::wstring& site);
+                     const WideText& site);
 
 // What a page shows on its face.
 struct PageFace {
-    bool welcome;         // the sub-header strip's welcome form
-    std::wstring caption; // beside the logo in the strip
+    bool welcome;     // the sub-header strip's welcome form
+    WideText caption; // beside the logo in the strip
     const std::vector<common::PageLine>& lines;
 };
 

@@ -7,7 +7,8 @@ namespace winui {
 SingleInstance::SingleInstance(const wchar_t* name) {
     // "Local\": the session's namespace, so that another user's copy on the
     // same machine (fast user switching, terminal services) is no obstacle.
-    const std::wstring fullName = std::wstring(L"Local\\") + name;
+    WideText fullName(L"Local\\");
+    fullName += WideText(name);
     SetLastError(ERROR_SUCCESS);
     mutex_ = CreateMutexW(nullptr, FALSE, fullName.c_str());
     const DWORD error = GetLastError();
@@ -24,7 +25,7 @@ SingleInstance::~SingleInstance() {
 }
 
 void SingleInstance::bringOtherToFront(const std::string& caption) {
-    const std::wstring name = fromUtf8(caption);
+    const WideText name = fromUtf8(caption);
     const HWND other = FindWindowW(name.c_str(), name.c_str());
     if (other == nullptr) {
         return; // still starting up: it shows itself in a moment

@@ -1,7 +1,6 @@
 #include "winui/text.h"
 
 #include "common/error.h"
-#include "platform/win32/wide_text.h"
 
 #include <vector>
 
@@ -10,29 +9,28 @@ namespace winui {
 using common::SetupError;
 using platform::win32::utf8Of;
 using platform::win32::wideOf;
-using platform::win32::WideText;
 
-std::wstring fromUtf8(const std::string& text) {
+WideText fromUtf8(const std::string& text) {
     try {
-        const WideText wide = wideOf(text);
-        return std::wstring(wide.c_str(), wide.size());
+        return wideOf(text);
     } catch (const SetupError&) {
         return {};
     }
 }
 
-std::string toUtf8(const std::wstring& text) {
-    return utf8Of(text.data(), text.size());
+std::string toUtf8(const WideText& text) {
+    return utf8Of(text.c_str(), text.size());
 }
 
-std::wstring windowText(HWND window) {
+WideText windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
     if (length <= 0) {
         return {};
     }
     std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
     const int copied = GetWindowTextW(window, buffer.data(), length + 1);
-    return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+    buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return WideText(std::move(buffer));
 }
 
 } // namespace winui

@@ -3,15 +3,44 @@
 #include "install/manifest.h"
 #include "wizard/control_ids.h"
 
+#include <initializer_list>
+
 namespace wizard {
 
 namespace {
 
-PageLine bold(std::string text) {
-    return {TextRun{std::move(text), true}};
+// One line of page text; the runs between asterisks are bold ("Click *Next*
+// to continue"), and an empty text is a blank line.
+PageLine line(const char* text) {
+    PageLine runs;
+    std::string run;
+    bool bold = false;
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c != '*') {
+            run += *c;
+            continue;
+        }
+        if (!run.empty()) {
+            runs.push_back(TextRun{run, bold});
+            run.clear();
+        }
+        bold = !bold;
+    }
+    if (!run.empty()) {
+        runs.push_back(TextRun{run, bold});
+    }
+    return runs;
 }
-PageLine plain(std::string text) {
-    return {TextRun{std::move(text), false}};
+
+// A page's text from constant lines: one loop instead of an initialiser per
+// run keeps the table small.
+std::vector<PageLine> text(std::initializer_list<const char*> lines) {
+    std::vector<PageLine> result;
+    result.reserve(lines.size());
+    for (const char* each : lines) {
+        result.push_back(line(each));
+    }
+    return result;
 }
 
 using common::Ending;
@@ -42,18 +71,12 @@ std::vector<PageSpec> makePages() {
         {"FrameWelcome",
          "- Windows 95/98/ME/NT/2000/XP",
          true,
-         {bold("This program will install Quintara4Pam on your computer."),
-          plain("Requirements:"),
-          plain("\xE2\x80\xA2 Windows 95/98/ME/NT/2000/XP"),
-          plain("\xE2\x80\xA2 Palm Desktop program"),
-          plain("Optional Software"),
-          plain("\xE2\x80\xA2 Microsoft Excel 97/2000/XP"),
-          plain("\xE2\x80\xA2 Adobe Acrobat Reader >= 3"),
-          {},
-          {{"Click ", false},
-           {"Cancel", true},
-           {" to quit Setup and install the required programs.", false}},
-          {{"Click ", false}, {"Next", true}, {" to continue with the Setup program.", false}}},
+         text({"*This program will install Quintara4Pam on your computer.*",
+               "Requirements:", "\xE2\x80\xA2 Windows 95/98/ME/NT/2000/XP",
+               "\xE2\x80\xA2 Palm Desktop program", "Optional Software",
+               "\xE2\x80\xA2 Microsoft Excel 97/2000/XP", "\xE2\x80\xA2 Adobe Acrobat Reader >= 3",
+               "", "Click *Cancel* to quit Setup and install the required programs.",
+               "Click *Next* to continue with the Setup program."}),
          {},
          kFirst.next,
          kFirst.back,
@@ -63,9 +86,8 @@ std::vector<PageSpec> makePages() {
         {"FrameNFDesktop",
          "testPalmFrame",
          false,
-         {bold("Palm Desktop Not Found"),
-          plain("Quintara4Palm synchronization requires PalmDesktop."), plain("Please install it."),
-          plain("Installation failed!")},
+         text({"*Palm Desktop Not Found*", "Quintara4Palm synchronization requires PalmDesktop.",
+               "Please install it.", "Installation failed!"}),
          {},
          kTerminal.next,
          kTerminal.back,
@@ -75,10 +97,10 @@ std::vector<PageSpec> makePages() {
         {"FrameNFExcel",
          "testExcelFrame",
          false,
-         {bold("Microsoft Excel Program Not Found"),
-          plain("Quintara4Palm has a special add-in for Microsoft Excel. The add-in will not be"),
-          plain("installed because Microsoft Excel was not found on this machine.You can use any"),
-          plain("other spreadsheet compatible with the \"wk1\" standard to open your files.")},
+         text({"*Microsoft Excel Program Not Found*",
+               "Quintara4Palm has a special add-in for Microsoft Excel. The add-in will not be",
+               "installed because Microsoft Excel was not found on this machine.You can use any",
+               "other spreadsheet compatible with the \"wk1\" standard to open your files."}),
          {},
          kMiddle.next,
          kMiddle.back,
@@ -88,10 +110,10 @@ std::vector<PageSpec> makePages() {
         {"FrameCloseExcel",
          "",
          false,
-         {bold("Microsoft Excel Open Window"),
-          plain("Quintara4Palm has detected an open Microsoft Excel window."),
-          plain("Please close all Microsoft Excel windows and run Setup again!"),
-          plain("Installation failed!")},
+         text({"*Microsoft Excel Open Window*",
+               "Quintara4Palm has detected an open Microsoft Excel window.",
+               "Please close all Microsoft Excel windows and run Setup again!",
+               "Installation failed!"}),
          {},
          kTerminal.next,
          kTerminal.back,
@@ -101,10 +123,10 @@ std::vector<PageSpec> makePages() {
         {"FrameNFExcelVr",
          "testExcelVersionFrame",
          false,
-         {bold("Incompatible Microsoft Excel Version"),
-          plain("Setup was unable to detect a compatible Microsoft Excel version."),
-          plain("Please refer to Quintara4Palm documentation on add-in instalation and"),
-          plain("compatible versions of Microsoft Excel.")},
+         text({"*Incompatible Microsoft Excel Version*",
+               "Setup was unable to detect a compatible Microsoft Excel version.",
+               "Please refer to Quintara4Palm documentation on add-in instalation and",
+               "compatible versions of Microsoft Excel."}),
          {},
          kMiddle.next,
          kMiddle.back,
@@ -114,9 +136,9 @@ std::vector<PageSpec> makePages() {
         {"FrameNFAcrobat",
          "testAcrobatFrame",
          false,
-         {bold("Adobe Acrobat Not Found"),
-          plain("In order to read the documentation, you'll need Acrobat Reader."),
-          plain("You can download Adobe Acrobat Reader at"), plain(kPdfReaderSite)},
+         text({"*Adobe Acrobat Not Found*",
+               "In order to read the documentation, you'll need Acrobat Reader.",
+               "You can download Adobe Acrobat Reader at", kPdfReaderSite}),
          {},
          kMiddle.next,
          kMiddle.back,
@@ -126,7 +148,7 @@ std::vector<PageSpec> makePages() {
         {"FrameChooseDir",
          "chooseDirFrame",
          false,
-         {bold("Choose the install directory")},
+         text({"*Choose the install directory*"}),
          {{ids::kDirName, K::TextBox, {250, 1380, 4500, 285}},
           {ids::kDrive, K::DriveList, {250, 1730, 4500, 315}},
           {ids::kDirList, K::DirList, {250, 2105, 4500, 1665}}},
@@ -138,7 +160,7 @@ std::vector<PageSpec> makePages() {
         {"FrameChooseUser",
          "Frame1",
          false,
-         {bold("Select owner")},
+         text({"*Select owner*"}),
          {{ids::kListUsers, K::ListBox, {250, 1600, 3375, 2010}}},
          kMiddle.next,
          kMiddle.back,
@@ -148,8 +170,8 @@ std::vector<PageSpec> makePages() {
         {"FrameListFiles",
          "chooseUserFrame",
          false,
-         {bold("Click Finish to Install Quintara4Palm"),
-          plain("The folowing files will be installed in your computer")},
+         text({"*Click Finish to Install Quintara4Palm*",
+               "The folowing files will be installed in your computer"}),
          {{ids::kListaFicheiros, K::ReadOnlyText, kSummaryArea}},
          kSummary.next,
          kSummary.back,
@@ -159,10 +181,9 @@ std::vector<PageSpec> makePages() {
         {"FrameFinal",
          "finalFrame",
          false,
-         {bold("Quintara4Palm Installation Complete"),
-          plain("Quintara4Palm was successfuly installed!"),
-          plain(
-              "You may now put your handheld in its cradle and start synchronizing Quintara4Palm")},
+         text(
+             {"*Quintara4Palm Installation Complete*", "Quintara4Palm was successfuly installed!",
+              "You may now put your handheld in its cradle and start synchronizing Quintara4Palm"}),
          // Shown below the page text after a run in which some steps failed.
          {{ids::kIncompleteList, K::Note, kSummaryArea}},
          kTerminal.next,
@@ -211,8 +232,8 @@ const PageSpec& page(FrameId id) {
 }
 
 std::vector<PageLine> incompletePageLines() {
-    return {bold("Quintara4Palm Installation Incomplete"),
-            plain("Setup could not place everything. These were not installed:")};
+    return text({"*Quintara4Palm Installation Incomplete*",
+                 "Setup could not place everything. These were not installed:"});
 }
 
 } // namespace wizard

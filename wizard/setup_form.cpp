@@ -63,6 +63,23 @@ common::ControlModel Setup::control(int id) {
 }
 
 void Setup::Form_Load() {
+    showStartPage();
+    probeMachine();
+}
+
+void Setup::showStartPage() {
+    try {
+        window.setOuterHeight(setupWindow().outerHeight);
+        window.setOuterWidth(setupWindow().outerWidth);
+        ShowFrame(FrameId::FrameWelcome);
+    } catch (...) {
+        // The window layer reports the failure through the exit code.
+        outcome_ = Outcome::StartFailed;
+        throw;
+    }
+}
+
+void Setup::probeMachine() {
     try {
         // The program-files folder is the one probe that can fail. A machine
         // without a readable registry value still gets a welcome page: the
@@ -84,12 +101,7 @@ void Setup::Form_Load() {
         state_.palmDir = Geral::GetPalmDesktopDir(machine_);
         state_.acrobatDir = Geral::GetAcrobatDir(machine_);
         state_.programsDir = Geral::GetProgramsFolder(machine_);
-
-        window.setOuterHeight(setupWindow().outerHeight);
-        window.setOuterWidth(setupWindow().outerWidth);
-        ShowFrame(FrameId::FrameWelcome);
     } catch (...) {
-        // The window layer reports the failure through the exit code.
         outcome_ = Outcome::StartFailed;
         throw;
     }

@@ -73,7 +73,15 @@ public:
     const std::optional<install::InstallReport>& installReport() const { return report_; }
 
     // Event handlers.
-    void Form_Load();
+    void Form_Load(); // showStartPage, then probeMachine
+
+    // Start-up in two halves, so that the window is on screen while the
+    // machine is asked: showStartPage sizes the window and shows the welcome
+    // page, which reads nothing the probes answer; probeMachine asks the
+    // machine once and keeps the answers. The window runs the second before it
+    // handles any input, so every page still sees the answers.
+    void showStartPage();
+    void probeMachine();
     void bNext_Click();
     void back_Click();
     void Cancel_Click();

@@ -3,6 +3,7 @@
 #include "platform/win32/file_calls_win32.h"
 #include "platform/win32/grow_buffer.h"
 #include "platform/win32/services_win32.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
@@ -141,9 +142,11 @@ std::string Win32FileSystem::programFolder() {
 // SHGetFolderPathW is in every shell32 from Windows 2000 on and answers the
 // known folder on later systems too.
 std::string Win32FileSystem::knownProgramFilesFolder() {
+    using Function = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
+    const auto getFolderPath = systemFunction<Function>(L"shell32.dll", "SHGetFolderPathW");
     wchar_t folder[MAX_PATH] = {};
-    if (FAILED(
-            SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    if (getFolderPath == nullptr ||
+        FAILED(getFolderPath(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, folder))) {
         return std::string();
     }
     return utf8Of(folder);

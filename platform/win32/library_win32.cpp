@@ -3,6 +3,7 @@
 #include "common/error.h"
 #include "platform/win32/grow_buffer.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_machine.h"
 
 #include <algorithm>
 #include <utility>
@@ -61,6 +62,7 @@ Library Library::atPath(const std::string& fullPath) {
 }
 
 void Library::load(const std::string& path) {
+    DelayedComApartment::start();
     QuietErrors quiet;
     module_ = LoadLibraryExW(wideOf(path).c_str(), nullptr, loadFlags());
     if (module_ == nullptr) {

@@ -94,7 +94,8 @@ public:
                                              const std::string& fifth) override;
 };
 
-// Needs COM initialised on the calling thread (ComApartment).
+// Needs COM on the calling thread: the caller's own ComApartment, or the
+// program's DelayedComApartment, which it starts.
 class Win32Spreadsheet : public SpreadsheetAutomation {
 public:
     std::string readStartupPath() override;

@@ -1,11 +1,11 @@
 #include "common/error.h"
+#include "common/text_rules.h"
+#include "platform/win32/ole_calls.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
+#include "platform/win32/win32_machine.h"
 
-#include <ole2.h>
-
-#include <cstdio>
 #include <utility>
 
 namespace platform::win32 {
@@ -48,7 +48,7 @@ private:
 class ScopedVariant {
 public:
     ScopedVariant() { VariantInit(&value_); }
-    ~ScopedVariant() { VariantClear(&value_); }
+    ~ScopedVariant() { ole::variantClear(&value_); }
     ScopedVariant(const ScopedVariant&) = delete;
     ScopedVariant& operator=(const ScopedVariant&) = delete;
 
@@ -63,9 +63,9 @@ class ScopedExceptionInfo {
 public:
     ScopedExceptionInfo() : info_() {}
     ~ScopedExceptionInfo() {
-        SysFreeString(info_.bstrSource);
-        SysFreeString(info_.bstrDescription);
-        SysFreeString(info_.bstrHelpFile);
+        ole::sysFreeString(info_.bstrSource);
+        ole::sysFreeString(info_.bstrDescription);
+        ole::sysFreeString(info_.bstrHelpFile);
     }
     ScopedExceptionInfo(const ScopedExceptionInfo&) = delete;
     ScopedExceptionInfo& operator=(const ScopedExceptionInfo&) = delete;
@@ -78,19 +78,20 @@ private:
 
 void check(HRESULT result, const char* what) {
     if (FAILED(result)) {
-        char code[16];
-        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-        throw SetupError(std::string(what) + " (" + code + ")");
+        const auto code = static_cast<unsigned long>(result);
+        throw SetupError(std::string(what) + " (0x" + common::hexDigits(code, 8, true) + ")");
     }
 }
 
 } // namespace
 
 std::string Win32Spreadsheet::readStartupPath() {
+    DelayedComApartment::start();
     CLSID classId;
-    check(CLSIDFromProgID(L"Excel.Application", &classId), "ActiveX component can't create object");
+    check(ole::clsidFromProgId(L"Excel.Application", &classId),
+          "ActiveX component can't create object");
     ComRef<IDispatch> application;
-    check(CoCreateInstance(classId, nullptr, CLSCTX_SERVER, IID_IDispatch, application.put()),
+    check(ole::coCreateInstance(classId, CLSCTX_SERVER, IID_IDispatch, application.put()),
           "ActiveX component can't create object");
 
     OLECHAR property[] = L"StartupPath";
@@ -107,9 +108,10 @@ std::string Win32Spreadsheet::readStartupPath() {
                               value.get(), exception.get(), &badArgument),
           "StartupPath cannot be read");
     if (V_VT(value.get()) != VT_BSTR) {
-        check(VariantChangeType(value.get(), value.get(), 0, VT_BSTR), "StartupPath is not a text");
+        check(ole::variantChangeType(value.get(), value.get(), 0, VT_BSTR),
+              "StartupPath is not a text");
     }
-    return utf8Of(V_BSTR(value.get()), SysStringLen(V_BSTR(value.get())));
+    return utf8Of(V_BSTR(value.get()), ole::sysStringLen(V_BSTR(value.get())));
 }
 
 } // namespace platform::win32

@@ -58,6 +58,17 @@ WideText::WideText(std::vector<wchar_t> units) : units_(std::move(units)) {
     units_.push_back(L'\0');
 }
 
+WideText::WideText(const wchar_t* text, std::size_t length) : units_(text, text + length) {
+    units_.push_back(L'\0');
+}
+
+WideText::WideText(const wchar_t* text) : WideText(text, text == nullptr ? 0 : wcslen(text)) {}
+
+WideText& WideText::operator+=(const WideText& more) {
+    units_.insert(units_.end() - 1, more.units_.begin(), more.units_.end() - 1);
+    return *this;
+}
+
 WideText wideOf(const std::string& utf8) {
     return WideText(widen(utf8, CP_UTF8, MB_ERR_INVALID_CHARS));
 }

@@ -41,4 +41,25 @@ private:
     bool initialised_ = false;
 };
 
+// COM on the calling thread from the first call that needs it until the
+// owner's end: the spreadsheet's automation and every outside library (which
+// may use COM itself, as the shortcut maker does) start it, through start(),
+// just before they are used. A run that never gets that far never loads COM.
+// One owner at a time, made by the program on its one thread.
+class DelayedComApartment {
+public:
+    DelayedComApartment();
+    ~DelayedComApartment();
+    DelayedComApartment(const DelayedComApartment&) = delete;
+    DelayedComApartment& operator=(const DelayedComApartment&) = delete;
+
+    // Starts the owner's apartment, once; does nothing without an owner (the
+    // caller then keeps COM on the thread itself, as the tests do).
+    static void start();
+    bool started() const { return apartment_ != nullptr; }
+
+private:
+    std::unique_ptr<ComApartment> apartment_;
+};
+
 } // namespace platform::win32

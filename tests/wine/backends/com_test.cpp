@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "platform/win32/library_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"
 #include "platform/win32/win32_machine.h"
@@ -13,6 +14,7 @@
 namespace {
 
 using platform::win32::ComApartment;
+using platform::win32::DelayedComApartment;
 
 TEST(WinCom, NestedApartmentGivesBackOnlyItsOwnReference) {
     {
@@ -38,6 +40,41 @@ TEST(WinCom, ApartmentOfAnotherModeIsLeftToItsOwner) {
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);
     CoUninitialize();
     CoUninitialize();
+}
+
+// COM is off on this thread: a first initialisation is S_OK.
+bool comIsOff() {
+    const HRESULT result = CoInitialize(nullptr);
+    CoUninitialize();
+    return result == S_OK;
+}
+
+TEST(WinCom, DelayedApartmentStartsAtTheFirstCallThatNeedsIt) {
+    {
+        DelayedComApartment program;
+        EXPECT_FALSE(program.started());
+        EXPECT_TRUE(comIsOff());
+
+        // An outside library may use COM: loading one starts it, even when
+        // the load itself fails.
+        EXPECT_THROW(platform::win32::Library("missing.dll"), common::SetupError);
+        EXPECT_TRUE(program.started());
+        EXPECT_FALSE(comIsOff());
+
+        DelayedComApartment::start(); // once only: no second reference
+    }
+    // The owner's end gave back its one reference.
+    EXPECT_TRUE(comIsOff());
+    // Without an owner nothing starts: the caller keeps COM itself.
+    DelayedComApartment::start();
+    EXPECT_TRUE(comIsOff());
+}
+
+TEST(WinCom, DelayedApartmentIsStartedByTheSpreadsheet) {
+    DelayedComApartment program;
+    platform::win32::Win32Spreadsheet spreadsheet;
+    EXPECT_THROW(spreadsheet.readStartupPath(), common::SetupError);
+    EXPECT_TRUE(program.started());
 }
 
 TEST(WinCom, SpreadsheetThatIsNotInstalledRaises) {
