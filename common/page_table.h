@@ -87,8 +87,9 @@ struct WindowSpec {
     std::vector<ButtonSpec> buttons;
     // Pages not named here hold no control that takes the keyboard.
     std::vector<FocusStop> focusOrder;
-    const char* stripCaption; // beside the logo in each page's sub-header strip
-    const char* footerSite;   // the address the footer invites the user to visit
+    const char* stripCaption;     // beside the logo in each page's sub-header strip
+    const char* footerInvitation; // the footer's note, followed by the site's address
+    const char* footerSite;       // the address the footer invites the user to visit
     std::vector<PageSpec> pages;
 };
 

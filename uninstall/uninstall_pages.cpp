@@ -83,6 +83,7 @@ common::WindowSpec makeWindow() {
                                {std::nullopt, indexOf(PageId::FrameConfirm)},
                                {std::nullopt, indexOf(PageId::FrameDone)}},
                               "uninstall program",
+                              "For further information about Quintara4Palm, please visit ",
                               install::kProductSite,
                               makePages()};
 }

@@ -285,14 +285,14 @@ bool MainWindow::handlePainting(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_PAINT: {
         BufferedPaint paint(window_);
         paintWindowFace(paint.dc(), paint.client(), scale_, fonts_,
-                        fromUtf8(form_.spec().footerSite));
+                        fromUtf8(form_.spec().footerInvitation), fromUtf8(form_.spec().footerSite));
         return true;
     }
     case WM_PRINTCLIENT: {
         RECT client{};
         GetClientRect(window_, &client);
         paintWindowFace(reinterpret_cast<HDC>(wParam), client, scale_, fonts_,
-                        fromUtf8(form_.spec().footerSite));
+                        fromUtf8(form_.spec().footerInvitation), fromUtf8(form_.spec().footerSite));
         return true;
     }
     case WM_CTLCOLORBTN:

@@ -42,13 +42,12 @@ int lineAdvance(HDC dc, const Font& font) {
 }
 
 void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts,
-                 const WideText& site) {
+                 const WideText& invitation, const WideText& site) {
     fillRect(dc, area, kBackgroundColour);
     fillRect(
         dc, RECT{area.left + scale.design(8), area.top, area.right - scale.design(8), area.top + 1},
         RGB(196, 196, 196));
 
-    const WideText invitation(L"For further information about this setup, please visit ");
     Selection font(dc, fonts.dialog.get());
     SetBkMode(dc, TRANSPARENT);
     SIZE first{};
@@ -97,7 +96,7 @@ Fonts makeFonts(const Scale& scale) {
 }
 
 void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
-                     const WideText& site) {
+                     const WideText& invitation, const WideText& site) {
     fillRect(dc, client, kBackgroundColour);
     RECT header = layout::toPixels(scale, layout::kHeader);
     header.right = client.right;
@@ -105,7 +104,7 @@ void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts
     RECT footer = layout::toPixels(scale, layout::kFooter);
     footer.right = client.right;
     footer.bottom = client.bottom > footer.bottom ? client.bottom : footer.bottom;
-    paintFooter(dc, footer, scale, fonts, site);
+    paintFooter(dc, footer, scale, fonts, invitation, site);
 }
 
 void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, const PageFace& face) {

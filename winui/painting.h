@@ -32,9 +32,9 @@ struct Fonts {
 Fonts makeFonts(const Scale& scale);
 
 // The main window's own face: background, header banner and footer, whose
-// invitation names `site`.
+// note `invitation` is followed by `site`.
 void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
-                     const WideText& site);
+                     const WideText& invitation, const WideText& site);
 
 // What a page shows on its face.
 struct PageFace {

@@ -215,6 +215,7 @@ common::WindowSpec makeWindow() {
                                {std::nullopt, indexOf(F::FrameChooseUser)},
                                {std::nullopt, indexOf(F::FrameFinal)}},
                               "setup program",
+                              "For further information about this setup, please visit ",
                               install::kProductSite,
                               makePages()};
     return window;
