@@ -23,7 +23,7 @@ class Form {
 public:
     virtual ~Form() = default;
 
-    virtual const WindowSpec& spec() const = 0;
+    virtual const WindowSpec& windowTable() const = 0;
     virtual FormWindow& formWindow() = 0;
     virtual Button& button(ButtonRole role) = 0;
     virtual Frame& pageFrame(std::size_t page) = 0;

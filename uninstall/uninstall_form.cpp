@@ -42,8 +42,8 @@ UninstallForm::UninstallForm(platform::Machine& machine, BeforeRemoval beforeRem
     : machine_(machine), beforeRemoval_(std::move(beforeRemoval)) {
     defaultButton.onClick = [this] { defaultClicked(); };
     cancelButton.onClick = [this] { cancelClicked(); };
-    for (const common::ButtonSpec& spec : uninstallWindow().buttons) {
-        button(spec.role).setCaption(spec.caption);
+    for (const common::ButtonSpec& entry : uninstallWindow().buttons) {
+        button(entry.role).setCaption(entry.caption);
     }
     backButton.setVisible(false);
     for (std::size_t index = 0; index < kPageCount; ++index) {
@@ -103,10 +103,10 @@ void UninstallForm::show(PageId page) {
         frames_[indexOf(*current_)].visible = false;
     }
     current_ = page;
-    const common::PageSpec& spec = uninstallWindow().pages[indexOf(page)];
-    defaultButton.setCaption(spec.nextCaption);
-    cancelButton.setVisible(spec.cancelShown);
-    backButton.setVisible(spec.backShown);
+    const common::PageSpec& entry = uninstallWindow().pages[indexOf(page)];
+    defaultButton.setCaption(entry.nextCaption);
+    cancelButton.setVisible(entry.cancelShown);
+    backButton.setVisible(entry.backShown);
     common::Frame& shown = frames_[indexOf(page)];
     const common::TwipsRect& area = uninstallWindow().pageArea;
     shown.left = area.left;

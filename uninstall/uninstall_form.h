@@ -44,7 +44,7 @@ public:
     void cancelClicked();
 
     // What the window reads (common::Form).
-    const common::WindowSpec& spec() const override { return uninstallWindow(); }
+    const common::WindowSpec& windowTable() const override { return uninstallWindow(); }
     common::FormWindow& formWindow() override { return window; }
     common::Button& button(common::ButtonRole role) override;
     common::Frame& pageFrame(std::size_t page) override { return frames_[page]; }

@@ -88,13 +88,14 @@ std::size_t roleIndex(ButtonRole role) {
 } // namespace
 
 ControlsView::ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts)
-    : form_(form), scale_(scale), fonts_(fonts), pageMade_(form.spec().pages.size(), false) {}
+    : form_(form), scale_(scale), fonts_(fonts), pageMade_(form.windowTable().pages.size(), false) {
+}
 
 // Windows are created in keyboard order: Tab walks the main window's children
 // in creation order and steps into each visible page. Pages that hold nothing
 // the keyboard reaches follow in any order.
 void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
-    for (const common::FocusStop& stop : form_.spec().focusOrder) {
+    for (const common::FocusStop& stop : form_.windowTable().focusOrder) {
         if (stop.button) {
             createButton(main, instance, *stop.button);
         } else {
@@ -107,7 +108,7 @@ void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
 }
 
 void ControlsView::createButton(HWND main, HINSTANCE instance, ButtonRole role) {
-    for (const common::ButtonSpec& button : form_.spec().buttons) {
+    for (const common::ButtonSpec& button : form_.windowTable().buttons) {
         if (button.role != role) {
             continue;
         }
@@ -128,19 +129,19 @@ void ControlsView::createPage(HWND main, HINSTANCE instance, PageViews& pages, s
     }
     pageMade_[page] = true;
     HWND parent = pages.create(main, instance, page);
-    for (const common::ControlSpec& spec : form_.spec().pages[page].controls) {
-        const ControlClass& made = classOf(spec.kind);
-        RECT area = layout::toPixels(scale_, spec.area);
-        if (spec.kind == ControlKind::DriveList) {
+    for (const common::ControlSpec& placement : form_.windowTable().pages[page].controls) {
+        const ControlClass& made = classOf(placement.kind);
+        RECT area = layout::toPixels(scale_, placement.area);
+        if (placement.kind == ControlKind::DriveList) {
             // A drop-down list's height includes its open list.
             area.bottom += scale_.design(200);
         }
         PlacedControl control;
-        control.spec = spec;
+        control.placement = placement;
         control.page = page;
-        control.model = form_.control(spec.id);
+        control.model = form_.control(placement.id);
         control.window = makeControl(made.exStyle, made.className, made.style, parent, instance,
-                                     spec.id, area, fonts_.dialog);
+                                     placement.id, area, fonts_.dialog);
         controls_.push_back(std::move(control));
     }
 }
@@ -168,7 +169,7 @@ void ControlsView::syncButton(ButtonRole role) {
 }
 
 void ControlsView::syncControl(PlacedControl& control) {
-    switch (control.spec.kind) {
+    switch (control.placement.kind) {
     case ControlKind::TextBox:
         return syncTextBox(control);
     case ControlKind::DriveList:
@@ -210,7 +211,7 @@ void ControlsView::syncNote(PlacedControl& control) {
     const bool empty = control.model.text->text().empty();
     if (!empty) {
         const std::size_t lines = form_.pageText(control.page).size();
-        RECT area = layout::toPixels(scale_, control.spec.area);
+        RECT area = layout::toPixels(scale_, control.placement.area);
         area.top = pageTextBottom(scale_, fonts_, lines) + scale_.design(6);
         SetWindowPos(control.window, nullptr, area.left, area.top, area.right - area.left,
                      area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -275,7 +276,7 @@ void ControlsView::syncList(PlacedControl& control) {
 
 PlacedControl* ControlsView::find(int id) {
     for (PlacedControl& control : controls_) {
-        if (control.spec.id == id) {
+        if (control.placement.id == id) {
             return &control;
         }
     }
@@ -342,8 +343,8 @@ HWND ControlsView::firstPageControl(const PageViews& pages) const {
 bool ControlsView::isReadOnlyText(HWND window) const {
     for (const PlacedControl& control : controls_) {
         if (window != nullptr && control.window == window) {
-            return control.spec.kind == ControlKind::ReadOnlyText ||
-                   control.spec.kind == ControlKind::Note;
+            return control.placement.kind == ControlKind::ReadOnlyText ||
+                   control.placement.kind == ControlKind::Note;
         }
     }
     return false;

@@ -15,7 +15,7 @@ namespace winui {
 // shows now, so that it is left alone (caret, scroll position, selection)
 // while its model has not changed.
 struct PlacedControl {
-    common::ControlSpec spec{0, common::ControlKind::TextBox, {0, 0, 0, 0}};
+    common::ControlSpec placement{0, common::ControlKind::TextBox, {0, 0, 0, 0}};
     std::size_t page = 0;
     common::ControlModel model;
     HWND window = nullptr;

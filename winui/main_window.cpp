@@ -46,10 +46,10 @@ struct Reaction {
 } // namespace
 
 MainWindow::MainWindow(common::Form& form, HINSTANCE instance, int iconId)
-    : form_(form), instance_(instance), iconId_(iconId), className_(fromUtf8(form.spec().caption)),
-      scale_(screenScale()), fonts_(makeFonts(scale_)),
-      background_(CreateSolidBrush(kBackgroundColour)), pages_(form, scale_, fonts_),
-      controls_(form, scale_, fonts_) {}
+    : form_(form), instance_(instance), iconId_(iconId),
+      className_(fromUtf8(form.windowTable().caption)), scale_(screenScale()),
+      fonts_(makeFonts(scale_)), background_(CreateSolidBrush(kBackgroundColour)),
+      pages_(form, scale_, fonts_), controls_(form, scale_, fonts_) {}
 
 MainWindow::~MainWindow() {
     destroy();
@@ -79,8 +79,8 @@ bool MainWindow::create() {
     if (!registerClasses()) {
         return false;
     }
-    const common::WindowSpec& spec = form_.spec();
-    const RECT outer = outerRect(spec.clientWidth, spec.clientHeight);
+    const common::WindowSpec& table = form_.windowTable();
+    const RECT outer = outerRect(table.clientWidth, table.clientHeight);
     window_ = CreateWindowExW(kExStyle, className_.c_str(), className_.c_str(), kStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                               outer.bottom - outer.top, nullptr, nullptr, instance_, this);
@@ -96,8 +96,8 @@ void MainWindow::applyOuterSize() {
     // The outer size was chosen for the thin frames of its day; a thicker
     // frame must not eat into the laid-out client area, so the window is never
     // made smaller than the frame needs around it.
-    const common::WindowSpec& spec = form_.spec();
-    const RECT needed = outerRect(spec.clientWidth, spec.clientHeight);
+    const common::WindowSpec& table = form_.windowTable();
+    const RECT needed = outerRect(table.clientWidth, table.clientHeight);
     const common::FormWindow& model = form_.formWindow();
     const int width = std::max<int>(scale_.twips(model.outerWidth()), needed.right - needed.left);
     const int height = std::max<int>(scale_.twips(model.outerHeight()), needed.bottom - needed.top);
@@ -190,7 +190,7 @@ void MainWindow::command(int id, int code) {
         return;
     }
     for (const Reaction& reaction : kReactions) {
-        if (reaction.kind == control->spec.kind && reaction.code == code) {
+        if (reaction.kind == control->placement.kind && reaction.code == code) {
             (this->*reaction.react)(*control);
         }
     }
@@ -285,14 +285,16 @@ bool MainWindow::handlePainting(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_PAINT: {
         BufferedPaint paint(window_);
         paintWindowFace(paint.dc(), paint.client(), scale_, fonts_,
-                        fromUtf8(form_.spec().footerInvitation), fromUtf8(form_.spec().footerSite));
+                        fromUtf8(form_.windowTable().footerInvitation),
+                        fromUtf8(form_.windowTable().footerSite));
         return true;
     }
     case WM_PRINTCLIENT: {
         RECT client{};
         GetClientRect(window_, &client);
         paintWindowFace(reinterpret_cast<HDC>(wParam), client, scale_, fonts_,
-                        fromUtf8(form_.spec().footerInvitation), fromUtf8(form_.spec().footerSite));
+                        fromUtf8(form_.windowTable().footerInvitation),
+                        fromUtf8(form_.windowTable().footerSite));
         return true;
     }
     case WM_CTLCOLORBTN:

@@ -15,7 +15,8 @@ constexpr const wchar_t* kPageClass = L"Quintara4PalmPage";
 } // namespace
 
 PageViews::PageViews(common::Form& form, const Scale& scale, const Fonts& fonts)
-    : form_(form), scale_(scale), fonts_(fonts), windows_(form.spec().pages.size(), nullptr) {}
+    : form_(form), scale_(scale), fonts_(fonts),
+      windows_(form.windowTable().pages.size(), nullptr) {}
 
 bool PageViews::registerClass(HINSTANCE instance) {
     WNDCLASSEXW page{};
@@ -28,7 +29,7 @@ bool PageViews::registerClass(HINSTANCE instance) {
 }
 
 HWND PageViews::create(HWND parent, HINSTANCE instance, std::size_t index) {
-    const RECT area = layout::toPixels(scale_, form_.spec().pageArea);
+    const RECT area = layout::toPixels(scale_, form_.windowTable().pageArea);
     const WideText tag = fromUtf8(form_.pageFrame(index).tag);
     // WS_EX_CONTROLPARENT lets Tab and the dialog keys reach the page's controls.
     HWND page = CreateWindowExW(
@@ -75,11 +76,11 @@ void PageViews::paint(HWND window, HDC dc) const {
     if (index < 0 || index >= static_cast<int>(count())) {
         return;
     }
-    const common::WindowSpec& spec = form_.spec();
+    const common::WindowSpec& table = form_.windowTable();
     const auto page = static_cast<std::size_t>(index);
     const std::vector<common::PageLine> lines = form_.pageText(page);
     paintPage(dc, scale_, fonts_,
-              PageFace{spec.pages[page].welcomeStrip, fromUtf8(spec.stripCaption), lines});
+              PageFace{table.pages[page].welcomeStrip, fromUtf8(table.stripCaption), lines});
 }
 
 LRESULT CALLBACK PageViews::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,8 +22,8 @@ Setup::Setup(platform::Machine& machine)
     dirList.onChange = [this] { dirList_Change(); };
     ListUsers.onClick = [this] { ListUsers_Click(); };
 
-    for (const common::ButtonSpec& spec : setupWindow().buttons) {
-        button(spec.role).setCaption(spec.caption);
+    for (const common::ButtonSpec& entry : setupWindow().buttons) {
+        button(entry.role).setCaption(entry.caption);
     }
     for (std::size_t index = 0; index < kPageCount; ++index) {
         frames_[index].tag = setupWindow().pages[index].tag;

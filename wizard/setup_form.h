@@ -59,7 +59,7 @@ public:
     std::vector<PageLine> pageLines(FrameId id) const;
 
     // What the window reads (common::Form).
-    const common::WindowSpec& spec() const override { return setupWindow(); }
+    const common::WindowSpec& windowTable() const override { return setupWindow(); }
     common::FormWindow& formWindow() override { return window; }
     common::Button& button(common::ButtonRole role) override;
     common::Frame& pageFrame(std::size_t page) override { return frames_[page]; }
