@@ -28,6 +28,17 @@ inline bool operator!=(const TextRun& a, const TextRun& b) {
 }
 using PageLine = std::vector<TextRun>; // an empty line is a blank line
 
+// The frame every program's window shares: its outer and client size, the
+// page area below the header banner and the places of the three buttons.
+inline constexpr int kWindowOuterWidth = 8325;
+inline constexpr int kWindowOuterHeight = 6120;
+inline constexpr int kWindowClientWidth = 8250;
+inline constexpr int kWindowClientHeight = 5685;
+inline constexpr TwipsRect kPageArea{0, 1155, 8250, 3780};
+inline constexpr TwipsRect kCancelArea{240, 4950, 1095, 375};
+inline constexpr TwipsRect kBackArea{5760, 4950, 1095, 375};
+inline constexpr TwipsRect kNextArea{6960, 4950, 1095, 375};
+
 enum class ControlKind {
     TextBox,      // single line, editable
     DriveList,    // one drive, picked from a drop-down list

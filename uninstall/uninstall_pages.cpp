@@ -68,14 +68,14 @@ std::vector<common::PageSpec> makePages() {
 
 common::WindowSpec makeWindow() {
     return common::WindowSpec{"Quintara4Palm Uninstall",
-                              8325,
-                              6120,
-                              8250,
-                              5685,
-                              {0, 1155, 8250, 3780},
-                              {{ButtonRole::Cancel, "Cancel", {240, 4950, 1095, 375}},
-                               {ButtonRole::Back, "Back", {5760, 4950, 1095, 375}},
-                               {ButtonRole::Next, "Remove", {6960, 4950, 1095, 375}}},
+                              common::kWindowOuterWidth,
+                              common::kWindowOuterHeight,
+                              common::kWindowClientWidth,
+                              common::kWindowClientHeight,
+                              common::kPageArea,
+                              {{ButtonRole::Cancel, "Cancel", common::kCancelArea},
+                               {ButtonRole::Back, "Back", common::kBackArea},
+                               {ButtonRole::Next, "Remove", common::kNextArea}},
                               // Back is never shown; the lists come after the buttons.
                               {{ButtonRole::Cancel},
                                {ButtonRole::Next},

@@ -197,14 +197,14 @@ std::vector<PageSpec> makePages() {
 common::WindowSpec makeWindow() {
     using common::ButtonRole;
     common::WindowSpec window{"Quintara4Palm Setup",
-                              8325,
-                              6120,
-                              8250,
-                              5685,
-                              {0, 1155, 8250, 3780},
-                              {{ButtonRole::Cancel, "Cancel", {240, 4950, 1095, 375}},
-                               {ButtonRole::Back, "Back", {5760, 4950, 1095, 375}},
-                               {ButtonRole::Next, "Next", {6960, 4950, 1095, 375}}},
+                              common::kWindowOuterWidth,
+                              common::kWindowOuterHeight,
+                              common::kWindowClientWidth,
+                              common::kWindowClientHeight,
+                              common::kPageArea,
+                              {{ButtonRole::Cancel, "Cancel", common::kCancelArea},
+                               {ButtonRole::Back, "Back", common::kBackArea},
+                               {ButtonRole::Next, "Next", common::kNextArea}},
                               // Cancel, bNext, DirName, drive, dirList, back,
                               // listaFicheiros, ListUsers.
                               {{ButtonRole::Cancel},
