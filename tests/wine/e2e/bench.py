@@ -20,6 +20,7 @@ from q4p_e2e.machine import Pc  # noqa: E402
 from q4p_e2e.session import Session, SessionError, arch_of_build, stop_process  # noqa: E402
 from q4p_e2e.ui import Screen, UiError  # noqa: E402
 from q4p_e2e.wizard import WizardRun  # noqa: E402
+from bench_uninstall import bench_removal  # noqa: E402
 
 COMPILERS = {"win64": "x86_64-w64-mingw32-gcc-win32", "win32": "i686-w64-mingw32-gcc-win32"}
 TREE_FILES = 20_000
@@ -246,11 +247,17 @@ def main():
         install_ms, cp_ms, count = bench_install(session, screen, setup_exe, pc, work, args.runs)
         print(f"  Install pressed to completion page {install_ms:7.0f} ms   cp of the same "
               f"{count} files {cp_ms:6.1f} ms   ratio {install_ms / max(cp_ms, 0.1):5.0f}")
+        removal_ms, rm_ms, removed = bench_removal(session, screen, setup_exe, pc, work,
+                                                   args.runs)
+        print(f"  Remove pressed to result page     {removal_ms:8.0f} ms   rm of the same "
+              f"{removed} files {rm_ms:6.1f} ms   ratio {removal_ms / max(rm_ms, 0.1):5.0f}")
         find_ms, unix_find_ms = bench_find(session, find_exe, args.runs)
         print(f"  dllFindFile over {TREE_FILES} files     {find_ms:8.0f} ms   find over the "
               f"same tree {unix_find_ms:6.0f} ms   ratio {find_ms / unix_find_ms:5.2f}")
-        print("  (the install is timed by polling the window every 10 ms, from the key press; "
-              "dllFindFile is timed inside the Windows process, find as a whole process;")
+        print("  (the install and the removal are timed by polling the window every 10 ms, from "
+              "the key press; the removal also hashes the shared files, unregisters QuinFrm.dll "
+              "and removes the registry keys, which rm does not;")
+        print("   dllFindFile is timed inside the Windows process, find as a whole process;")
         print("   the launch, from process start until the window is mapped, polled every 10 ms)")
         return 0
     except (SessionError, UiError, subprocess.SubprocessError) as e:
