@@ -47,7 +47,8 @@ private:
 
 class ScopedVariant {
 public:
-    ScopedVariant() { VariantInit(&value_); }
+    // What VariantInit does, without importing oleaut32 at load time.
+    ScopedVariant() : value_{} { value_.vt = VT_EMPTY; }
     ~ScopedVariant() { ole::variantClear(&value_); }
     ScopedVariant(const ScopedVariant&) = delete;
     ScopedVariant& operator=(const ScopedVariant&) = delete;
