@@ -88,22 +88,49 @@ std::size_t roleIndex(ButtonRole role) {
 } // namespace
 
 ControlsView::ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts)
-    : form_(form), scale_(scale), fonts_(fonts), pageMade_(form.windowTable().pages.size(), false) {
-}
+    : form_(form), scale_(scale), fonts_(fonts),
+      pageFilled_(form.windowTable().pages.size(), false) {}
 
 // Windows are created in keyboard order: Tab walks the main window's children
 // in creation order and steps into each visible page. Pages that hold nothing
-// the keyboard reaches follow in any order.
+// the keyboard reaches follow in any order. A page's own controls are made
+// together, in the table's order, so they keep their order whenever they are
+// made (see fillShownPages and fillAllPages).
 void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
+    instance_ = instance;
+    pages_ = &pages;
+    std::size_t total = 0;
+    for (const common::PageSpec& page : form_.windowTable().pages) {
+        total += page.controls.size();
+    }
+    // Handlers hold on to their control while the model changes: the list
+    // never moves once made.
+    controls_.reserve(total);
     for (const common::FocusStop& stop : form_.windowTable().focusOrder) {
         if (stop.button) {
             createButton(main, instance, *stop.button);
-        } else {
-            createPage(main, instance, pages, stop.page);
+        } else if (pages.window(stop.page) == nullptr) {
+            pages.create(main, instance, stop.page);
         }
     }
-    for (std::size_t page = 0; page < pageMade_.size(); ++page) {
-        createPage(main, instance, pages, page);
+    for (std::size_t page = 0; page < pageFilled_.size(); ++page) {
+        if (pages.window(page) == nullptr) {
+            pages.create(main, instance, page);
+        }
+    }
+}
+
+void ControlsView::fillAllPages() {
+    for (std::size_t page = 0; page < pageFilled_.size(); ++page) {
+        fillPage(page);
+    }
+}
+
+void ControlsView::fillShownPages() {
+    for (std::size_t page = 0; page < pageFilled_.size(); ++page) {
+        if (form_.pageFrame(page).visible) {
+            fillPage(page);
+        }
     }
 }
 
@@ -123,12 +150,12 @@ void ControlsView::createButton(HWND main, HINSTANCE instance, ButtonRole role) 
     }
 }
 
-void ControlsView::createPage(HWND main, HINSTANCE instance, PageViews& pages, std::size_t page) {
-    if (pageMade_[page]) {
+void ControlsView::fillPage(std::size_t page) {
+    if (pages_ == nullptr || pageFilled_[page]) {
         return;
     }
-    pageMade_[page] = true;
-    HWND parent = pages.create(main, instance, page);
+    pageFilled_[page] = true;
+    HWND parent = pages_->window(page);
     for (const common::ControlSpec& placement : form_.windowTable().pages[page].controls) {
         const ControlClass& made = classOf(placement.kind);
         RECT area = layout::toPixels(scale_, placement.area);
@@ -140,13 +167,14 @@ void ControlsView::createPage(HWND main, HINSTANCE instance, PageViews& pages, s
         control.placement = placement;
         control.page = page;
         control.model = form_.control(placement.id);
-        control.window = makeControl(made.exStyle, made.className, made.style, parent, instance,
+        control.window = makeControl(made.exStyle, made.className, made.style, parent, instance_,
                                      placement.id, area, fonts_.dialog);
         controls_.push_back(std::move(control));
     }
 }
 
 void ControlsView::sync() {
+    fillShownPages();
     for (ButtonRole role : {ButtonRole::Cancel, ButtonRole::Next, ButtonRole::Back}) {
         syncButton(role);
     }

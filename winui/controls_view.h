@@ -36,12 +36,17 @@ public:
     ControlsView(const ControlsView&) = delete;
     ControlsView& operator=(const ControlsView&) = delete;
 
-    // Creates the buttons, the pages (through `pages`) and the pages' controls
-    // in the keyboard order the page table gives.
+    // Creates the buttons and the pages (through `pages`) in the keyboard
+    // order the page table gives. A page's controls are made when it first
+    // shows, or by fillAllPages, whichever comes first.
     void create(HWND main, HINSTANCE instance, PageViews& pages);
+    // Makes the controls of every page that has none yet: called once the
+    // window is on screen, so that start-up waits only for the first page.
+    void fillAllPages();
 
-    // Brings every control in line with its model. Setting a control from
-    // here raises notifications of its own; the caller ignores them meanwhile.
+    // Makes the controls of the pages on show that have none yet, and brings
+    // every control in line with its model. Setting a control from here raises
+    // notifications of its own; the caller ignores them meanwhile.
     void sync();
 
     PlacedControl* find(int id);
@@ -69,7 +74,8 @@ public:
 
 private:
     void createButton(HWND main, HINSTANCE instance, common::ButtonRole role);
-    void createPage(HWND main, HINSTANCE instance, PageViews& pages, std::size_t page);
+    void fillShownPages();
+    void fillPage(std::size_t page);
     void syncButton(common::ButtonRole role);
     void syncControl(PlacedControl& control);
     void syncTextBox(PlacedControl& control);
@@ -83,9 +89,11 @@ private:
     const Scale& scale_;
     const Fonts& fonts_;
 
+    HINSTANCE instance_ = nullptr;
+    PageViews* pages_ = nullptr;
     HWND buttons_[3] = {}; // by ButtonRole
     std::vector<PlacedControl> controls_;
-    std::vector<bool> pageMade_;
+    std::vector<bool> pageFilled_;
 };
 
 } // namespace winui

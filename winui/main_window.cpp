@@ -115,7 +115,10 @@ void MainWindow::show(int showCommand) {
     sync();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    keepFocus();
+    // The pages not on show get their controls now, hidden with their page;
+    // no input is taken before this returns.
+    controls_.fillAllPages();
+    sync();
 }
 
 void MainWindow::run() {
