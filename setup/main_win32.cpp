@@ -7,8 +7,6 @@
 #include "winui/single_instance.h"
 #include "wizard/setup_form.h"
 
-#include <commctrl.h>
-
 #include <cstdint>
 #include <exception>
 
@@ -62,8 +60,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A drive without a medium answers "not ready" instead of asking the user
     // to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     platform::win32::DelayedComApartment apartment;
     try {
         return runWizard(instance, showCommand);

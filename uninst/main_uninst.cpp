@@ -12,7 +12,6 @@
 #include "winui/main_window.h"
 #include "winui/single_instance.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -69,8 +68,6 @@ int removeSilently(const std::string& original) {
 }
 
 int showWindow(HINSTANCE instance, int showCommand, const std::string& original) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     platform::win32::Win32Machine services;
     UninstallForm form(services.machine(), [&original](const install::InstallRecord& record) {
         moveOriginalAsideWhenRecorded(record, original);
