@@ -16,7 +16,6 @@ namespace {
 
 constexpr const char* kDisplayName = "Quintara4Palm";
 constexpr const char* kPublisher = "Quintara";
-constexpr char kNameSeparator = ';';
 
 bool sameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
@@ -43,22 +42,9 @@ void mergeInto(std::vector<Entry>& into, const std::vector<Entry>& from, NameOf 
 std::string joinNames(const std::vector<std::string>& names) {
     std::string joined;
     for (const std::string& name : names) {
-        joined += (joined.empty() ? "" : std::string(1, kNameSeparator)) + name;
+        joined += (joined.empty() ? "" : std::string(1, kHandheldNameSeparator)) + name;
     }
     return joined;
-}
-
-std::vector<std::string> splitNames(const std::string& joined) {
-    std::vector<std::string> names;
-    std::size_t start = 0;
-    while (start <= joined.size()) {
-        const std::size_t end = std::min(joined.find(kNameSeparator, start), joined.size());
-        if (end > start) {
-            names.push_back(joined.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return names;
 }
 
 bool writeAppsValues(RegistryKey& key, const InstallRecord& record) {
@@ -91,47 +77,7 @@ bool writeList(platform::RegistryService& registry, const char* subkey,
     return ok;
 }
 
-// Every string value of one subkey of the record, as (name, data) pairs.
-std::vector<std::pair<std::string, std::string>> readList(platform::RegistryService& registry,
-                                                          const char* subkey) {
-    std::vector<std::pair<std::string, std::string>> pairs;
-    RegistryKey key = RegistryKey::openExisting(registry, platform::kHkeyCurrentUser,
-                                                std::string(kUninstallKey) + "\\" + subkey);
-    for (const std::string& name : key.valueNames()) {
-        std::string data;
-        if (!key.readString(name, data)) {
-            data = "\x01"; // not text: neither a role nor a mark
-        }
-        pairs.emplace_back(name, data);
-    }
-    return pairs;
-}
-
 } // namespace
-
-const char* RoleName(FolderRole role) {
-    switch (role) {
-    case FolderRole::Install:
-        return "install";
-    case FolderRole::Excel:
-        return "excel";
-    case FolderRole::Startup:
-        return "startup";
-    case FolderRole::Menu:
-        return "menu";
-    }
-    return "";
-}
-
-std::optional<FolderRole> RoleFromName(const std::string& name) {
-    for (FolderRole role :
-         {FolderRole::Install, FolderRole::Excel, FolderRole::Startup, FolderRole::Menu}) {
-        if (name == RoleName(role)) {
-            return role;
-        }
-    }
-    return std::nullopt;
-}
 
 InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& later) {
     InstallRecord merged = earlier;
@@ -189,29 +135,6 @@ bool WriteInstallRecord(platform::RegistryService& registry, const InstallRecord
              [](RegistryKey& k, const std::string& folder) { return k.setString(folder, ""); }) &&
          ok;
     return ok;
-}
-
-std::optional<InstallRecord> ReadInstallRecord(platform::RegistryService& registry) {
-    RegistryKey key =
-        RegistryKey::openExisting(registry, platform::kHkeyCurrentUser, kUninstallKey);
-    if (!key) {
-        return std::nullopt;
-    }
-    InstallRecord record;
-    key.readString("InstallLocation", record.installDir);
-    for (auto& [path, role] : readList(registry, kFoldersSubkey)) {
-        record.folders.push_back({path, RoleFromName(role)});
-    }
-    for (auto& [path, mark] : readList(registry, kFilesSubkey)) {
-        record.files.push_back({path, ParseMark(mark)});
-    }
-    for (auto& [user, names] : readList(registry, kHandheldSubkey)) {
-        record.handheld.push_back({user, splitNames(names)});
-    }
-    for (auto& [folder, unused] : readList(registry, kConduitSubkey)) {
-        record.conduitFolders.push_back(folder);
-    }
-    return record;
 }
 
 } // namespace install

@@ -34,6 +34,8 @@ inline constexpr const char* kFilesSubkey = "Files";
 inline constexpr const char* kHandheldSubkey = "Handheld";
 inline constexpr const char* kConduitSubkey = "Conduit";
 inline constexpr const char* kUninstallerName = "uninst.exe";
+// Between the names of one user's handheld files in the record.
+inline constexpr char kHandheldNameSeparator = ';';
 
 enum class FolderRole { Install, Excel, Startup, Menu };
 
