@@ -1,6 +1,7 @@
 #include "platform/win32/win32.h"
 
 #include "install/install_record.h"
+#include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_machine.h"
 #include "resource_ids.h"
@@ -56,20 +57,29 @@ void moveOriginalAsideWhenRecorded(const install::InstallRecord& record,
     }
 }
 
+// The machine's services a removal uses, and no others: the uninstaller
+// carries none of the setup's outside libraries.
+struct RemovalMachine {
+    platform::win32::Win32Registry registry;
+    platform::win32::Win32FileSystem files;
+    platform::win32::Win32FormLibrary formLibrary;
+
+    RemovalServices services() { return {registry, files, formLibrary}; }
+};
+
 int removeSilently(const std::string& original) {
-    platform::win32::Win32Machine services;
-    platform::Machine& machine = services.machine();
+    RemovalMachine machine;
     const auto record = install::ReadInstallRecord(machine.registry);
     if (!record) {
         return kExitNothingInstalled;
     }
     moveOriginalAsideWhenRecorded(*record, original);
-    return ExitCodeOf(CarryOut(machine, PlanRemoval(*record)));
+    return ExitCodeOf(CarryOut(machine.services(), PlanRemoval(*record)));
 }
 
 int showWindow(HINSTANCE instance, int showCommand, const std::string& original) {
-    platform::win32::Win32Machine services;
-    UninstallForm form(services.machine(), [&original](const install::InstallRecord& record) {
+    RemovalMachine machine;
+    UninstallForm form(machine.services(), [&original](const install::InstallRecord& record) {
         moveOriginalAsideWhenRecorded(record, original);
     });
     winui::MainWindow window(form, instance, IDI_QUINTARA);

@@ -15,7 +15,7 @@ using platform::RegStatus;
 
 class Removal {
 public:
-    explicit Removal(platform::Machine& machine) : machine_(machine) {}
+    explicit Removal(RemovalServices services) : services_(services) {}
 
     RemovalResult carryOut(const RemovalPlan& plan) {
         result_.refused = plan.refused;
@@ -55,11 +55,11 @@ private:
     // A library whose registration cannot be removed is kept, so that the
     // registration never points at a file that is gone and can be retried.
     void unregister(const Action& action) {
-        if (!machine_.files.fileExists(action.path)) {
+        if (!services_.files.fileExists(action.path)) {
             return stay("The registration of " + action.path,
                         "the library is missing, so it cannot unregister itself");
         }
-        const auto now = install::MarkOf(machine_.files, action.path);
+        const auto now = install::MarkOf(services_.files, action.path);
         std::string why;
         if (!now || !action.mark || *now != *action.mark) {
             why = "it is no longer the file the setup placed, so it was not run";
@@ -74,7 +74,7 @@ private:
 
     std::int32_t unregisterFrom(const std::string& path) {
         try {
-            return machine_.formLibrary.DllUnregisterServerFrom(path);
+            return services_.formLibrary.DllUnregisterServerFrom(path);
         } catch (const std::exception&) {
             return -1;
         }
@@ -87,10 +87,10 @@ private:
 
     // A file already gone counts as removed: the user may have deleted it.
     void removeFile(const std::string& path) {
-        if (kept(path) || !machine_.files.fileExists(path)) {
+        if (kept(path) || !services_.files.fileExists(path)) {
             return;
         }
-        platform::FileSystem& files = machine_.files;
+        platform::FileSystem& files = services_.files;
         FsStatus status = files.deleteFile(path);
         if (status == FsStatus::AccessDenied && files.isReadOnly(path) &&
             files.setReadOnly(path, false) == FsStatus::Ok) {
@@ -107,10 +107,10 @@ private:
     }
 
     void removeSharedFile(const Action& action) {
-        if (!machine_.files.fileExists(action.path)) {
+        if (!services_.files.fileExists(action.path)) {
             return;
         }
-        const auto now = install::MarkOf(machine_.files, action.path);
+        const auto now = install::MarkOf(services_.files, action.path);
         if (!now) {
             return stay(action.path, "it cannot be read to tell whether it is still the setup's "
                                      "copy (another program may hold it open)");
@@ -123,7 +123,7 @@ private:
     }
 
     void removeFolder(const std::string& path) {
-        platform::FileSystem& files = machine_.files;
+        platform::FileSystem& files = services_.files;
         if (!files.directoryExists(path)) {
             return;
         }
@@ -143,7 +143,7 @@ private:
     }
 
     void removeKey(const std::string& path) {
-        const RegStatus status = machine_.registry.deleteKey(platform::kHkeyCurrentUser, path);
+        const RegStatus status = services_.registry.deleteKey(platform::kHkeyCurrentUser, path);
         if (status == RegStatus::Ok) {
             result_.removed.push_back("HKEY_CURRENT_USER\\" + path);
         } else if (status != RegStatus::NotFound) {
@@ -156,7 +156,7 @@ private:
         bool empty = false;
         {
             install::RegistryKey key = install::RegistryKey::openExisting(
-                machine_.registry, platform::kHkeyCurrentUser, path);
+                services_.registry, platform::kHkeyCurrentUser, path);
             empty = key && key.empty();
         }
         if (empty) {
@@ -164,23 +164,23 @@ private:
         }
     }
 
-    platform::Machine& machine_;
+    RemovalServices services_;
     RemovalResult result_;
     std::vector<std::string> keep_;
 };
 
 } // namespace
 
-RemovalResult CarryOut(platform::Machine& machine, const RemovalPlan& plan) {
-    return Removal(machine).carryOut(plan);
+RemovalResult CarryOut(RemovalServices services, const RemovalPlan& plan) {
+    return Removal(services).carryOut(plan);
 }
 
-std::optional<RemovalResult> Uninstall(platform::Machine& machine) {
-    const auto record = install::ReadInstallRecord(machine.registry);
+std::optional<RemovalResult> Uninstall(RemovalServices services) {
+    const auto record = install::ReadInstallRecord(services.registry);
     if (!record) {
         return std::nullopt;
     }
-    return CarryOut(machine, PlanRemoval(*record));
+    return CarryOut(services, PlanRemoval(*record));
 }
 
 int ExitCodeOf(const std::optional<RemovalResult>& result) {

@@ -38,13 +38,27 @@ enum UninstallExit : int {
     kExitAlreadyRunning = common::kExitAlreadyRunning,
 };
 
+// The services a removal uses; the uninstaller has no others.
+struct RemovalServices {
+    RemovalServices(platform::RegistryService& registry, platform::FileSystem& files,
+                    platform::FormLibrary& formLibrary)
+        : registry(registry), files(files), formLibrary(formLibrary) {}
+    // The same services of a whole machine.
+    RemovalServices(platform::Machine& machine) // NOLINT(google-explicit-constructor)
+        : RemovalServices(machine.registry, machine.files, machine.formLibrary) {}
+
+    platform::RegistryService& registry;
+    platform::FileSystem& files;
+    platform::FormLibrary& formLibrary;
+};
+
 // Carries out every action of the plan. An action that fails leaves its file,
 // folder or key and is listed; the rest goes on. Never raises.
-RemovalResult CarryOut(platform::Machine& machine, const RemovalPlan& plan);
+RemovalResult CarryOut(RemovalServices services, const RemovalPlan& plan);
 
 // Reads the record, plans and carries out the removal. Nothing when no record
 // is stored: then nothing is touched.
-std::optional<RemovalResult> Uninstall(platform::Machine& machine);
+std::optional<RemovalResult> Uninstall(RemovalServices services);
 
 int ExitCodeOf(const std::optional<RemovalResult>& result);
 

@@ -38,8 +38,8 @@ const char* whatGoesFrom(FolderRole role) {
 
 } // namespace
 
-UninstallForm::UninstallForm(platform::Machine& machine, BeforeRemoval beforeRemoval)
-    : machine_(machine), beforeRemoval_(std::move(beforeRemoval)) {
+UninstallForm::UninstallForm(RemovalServices services, BeforeRemoval beforeRemoval)
+    : services_(services), beforeRemoval_(std::move(beforeRemoval)) {
     defaultButton.onClick = [this] { defaultClicked(); };
     cancelButton.onClick = [this] { cancelClicked(); };
     for (const common::ButtonSpec& entry : uninstallWindow().buttons) {
@@ -84,7 +84,7 @@ std::vector<common::PageLine> UninstallForm::pageText(std::size_t page) const {
 void UninstallForm::start() {
     // A record that cannot be read at all is no record: nothing is touched.
     try {
-        record_ = install::ReadInstallRecord(machine_.registry);
+        record_ = install::ReadInstallRecord(services_.registry);
     } catch (const std::exception&) {
         record_.reset();
     }
@@ -139,7 +139,7 @@ void UninstallForm::remove() {
             // What it could not do shows up in the removal's own result.
         }
     }
-    result_ = CarryOut(machine_, PlanRemoval(*record_));
+    result_ = CarryOut(services_, PlanRemoval(*record_));
     stayList.setText(StayListText(*result_));
 }
 

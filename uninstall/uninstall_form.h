@@ -3,7 +3,6 @@
 #include "common/controls.h"
 #include "common/form.h"
 #include "install/install_record.h"
-#include "platform/machine.h"
 #include "uninstall/removal.h"
 #include "uninstall/uninstall_pages.h"
 
@@ -27,7 +26,7 @@ public:
     // Runs once, with the record, just before anything is removed.
     using BeforeRemoval = std::function<void(const install::InstallRecord&)>;
 
-    explicit UninstallForm(platform::Machine& machine, BeforeRemoval beforeRemoval = {});
+    explicit UninstallForm(RemovalServices services, BeforeRemoval beforeRemoval = {});
     UninstallForm(const UninstallForm&) = delete;
     UninstallForm& operator=(const UninstallForm&) = delete;
 
@@ -61,7 +60,7 @@ private:
     void show(PageId page);
     void remove();
 
-    platform::Machine& machine_;
+    RemovalServices services_;
     BeforeRemoval beforeRemoval_;
     std::array<common::Frame, kPageCount> frames_;
     std::optional<PageId> current_;
