@@ -1,5 +1,6 @@
 #include "uninstall/uninstall_pages.h"
 
+#include "common/page_text.h"
 #include "install/manifest.h"
 #include "uninstall/control_ids.h"
 
@@ -9,17 +10,9 @@ namespace {
 
 using common::ButtonRole;
 using common::Ending;
-using common::PageLine;
-using common::TextRun;
+using common::pageText;
 using K = common::ControlKind;
 namespace ids = q4p::window_ids;
-
-PageLine bold(std::string text) {
-    return {TextRun{std::move(text), true}};
-}
-PageLine plain(std::string text) {
-    return {TextRun{std::move(text), false}};
-}
 
 // A Note's top follows the page text; its bottom is the area's.
 constexpr common::TwipsRect kListArea{250, 1600, 7815, 2100};
@@ -29,14 +22,10 @@ std::vector<common::PageSpec> makePages() {
         {"FrameConfirm",
          "uninstConfirm",
          false,
-         {bold("Remove Quintara4Palm"),
-          plain("Quintara4Palm, its shortcuts and its registry entries will be removed from"),
-          plain("these folders. Files you added, and files another program changed, are kept."),
-          {{"Click ", false},
-           {"Remove", true},
-           {" to go on, or ", false},
-           {"Cancel", true},
-           {" to keep Quintara4Palm.", false}}},
+         pageText({"*Remove Quintara4Palm*",
+                   "Quintara4Palm, its shortcuts and its registry entries will be removed from",
+                   "these folders. Files you added, and files another program changed, are kept.",
+                   "Click *Remove* to go on, or *Cancel* to keep Quintara4Palm."}),
          {{ids::kFolderList, K::Note, kListArea}},
          "Remove",
          false,
@@ -56,7 +45,7 @@ std::vector<common::PageSpec> makePages() {
         {"FrameNothing",
          "uninstNothing",
          false,
-         {bold("Nothing to Remove"), plain("Quintara4Palm is not installed for this user.")},
+         pageText({"*Nothing to Remove*", "Quintara4Palm is not installed for this user."}),
          {},
          "Exit",
          false,
@@ -97,16 +86,17 @@ const common::WindowSpec& uninstallWindow() {
 
 std::vector<common::PageLine> donePageLines(bool everythingRemoved, bool anythingToDoByHand) {
     if (!everythingRemoved) {
-        return {bold("Some of Quintara4Palm Stays"),
-                plain("Quintara4Palm was removed except for what is listed below. Each item"),
-                plain("says why it stays; remove it by hand once its reason is gone.")};
+        return pageText({"*Some of Quintara4Palm Stays*",
+                         "Quintara4Palm was removed except for what is listed below. Each item",
+                         "says why it stays; remove it by hand once its reason is gone."});
     }
-    std::vector<common::PageLine> lines{bold("Quintara4Palm Uninstall Complete"),
-                                        plain("Quintara4Palm was removed from your computer.")};
     if (anythingToDoByHand) {
-        lines.push_back(plain("No uninstaller can take back what follows; remove it by hand:"));
+        return pageText({"*Quintara4Palm Uninstall Complete*",
+                         "Quintara4Palm was removed from your computer.",
+                         "No uninstaller can take back what follows; remove it by hand:"});
     }
-    return lines;
+    return pageText(
+        {"*Quintara4Palm Uninstall Complete*", "Quintara4Palm was removed from your computer."});
 }
 
 } // namespace uninstall

@@ -1,49 +1,15 @@
 #include "wizard/pages.h"
 
+#include "common/page_text.h"
 #include "install/manifest.h"
 #include "wizard/control_ids.h"
-
-#include <initializer_list>
 
 namespace wizard {
 
 namespace {
 
-// One line of page text; the runs between asterisks are bold ("Click *Next*
-// to continue"), and an empty text is a blank line.
-PageLine line(const char* text) {
-    PageLine runs;
-    std::string run;
-    bool bold = false;
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c != '*') {
-            run += *c;
-            continue;
-        }
-        if (!run.empty()) {
-            runs.push_back(TextRun{run, bold});
-            run.clear();
-        }
-        bold = !bold;
-    }
-    if (!run.empty()) {
-        runs.push_back(TextRun{run, bold});
-    }
-    return runs;
-}
-
-// A page's text from constant lines: one loop instead of an initialiser per
-// run keeps the table small.
-std::vector<PageLine> text(std::initializer_list<const char*> lines) {
-    std::vector<PageLine> result;
-    result.reserve(lines.size());
-    for (const char* each : lines) {
-        result.push_back(line(each));
-    }
-    return result;
-}
-
 using common::Ending;
+using common::pageText;
 using F = FrameId;
 using K = common::ControlKind;
 namespace ids = q4p::window_ids;
@@ -71,12 +37,12 @@ std::vector<PageSpec> makePages() {
         {"FrameWelcome",
          "- Windows 95/98/ME/NT/2000/XP",
          true,
-         text({"*This program will install Quintara4Pam on your computer.*",
-               "Requirements:", "\xE2\x80\xA2 Windows 95/98/ME/NT/2000/XP",
-               "\xE2\x80\xA2 Palm Desktop program", "Optional Software",
-               "\xE2\x80\xA2 Microsoft Excel 97/2000/XP", "\xE2\x80\xA2 Adobe Acrobat Reader >= 3",
-               "", "Click *Cancel* to quit Setup and install the required programs.",
-               "Click *Next* to continue with the Setup program."}),
+         pageText({"*This program will install Quintara4Pam on your computer.*", "Requirements:",
+                   "\xE2\x80\xA2 Windows 95/98/ME/NT/2000/XP", "\xE2\x80\xA2 Palm Desktop program",
+                   "Optional Software", "\xE2\x80\xA2 Microsoft Excel 97/2000/XP",
+                   "\xE2\x80\xA2 Adobe Acrobat Reader >= 3", "",
+                   "Click *Cancel* to quit Setup and install the required programs.",
+                   "Click *Next* to continue with the Setup program."}),
          {},
          kFirst.next,
          kFirst.back,
@@ -86,8 +52,9 @@ std::vector<PageSpec> makePages() {
         {"FrameNFDesktop",
          "testPalmFrame",
          false,
-         text({"*Palm Desktop Not Found*", "Quintara4Palm synchronization requires PalmDesktop.",
-               "Please install it.", "Installation failed!"}),
+         pageText({"*Palm Desktop Not Found*",
+                   "Quintara4Palm synchronization requires PalmDesktop.", "Please install it.",
+                   "Installation failed!"}),
          {},
          kTerminal.next,
          kTerminal.back,
@@ -97,10 +64,11 @@ std::vector<PageSpec> makePages() {
         {"FrameNFExcel",
          "testExcelFrame",
          false,
-         text({"*Microsoft Excel Program Not Found*",
-               "Quintara4Palm has a special add-in for Microsoft Excel. The add-in will not be",
-               "installed because Microsoft Excel was not found on this machine.You can use any",
-               "other spreadsheet compatible with the \"wk1\" standard to open your files."}),
+         pageText(
+             {"*Microsoft Excel Program Not Found*",
+              "Quintara4Palm has a special add-in for Microsoft Excel. The add-in will not be",
+              "installed because Microsoft Excel was not found on this machine.You can use any",
+              "other spreadsheet compatible with the \"wk1\" standard to open your files."}),
          {},
          kMiddle.next,
          kMiddle.back,
@@ -110,10 +78,10 @@ std::vector<PageSpec> makePages() {
         {"FrameCloseExcel",
          "",
          false,
-         text({"*Microsoft Excel Open Window*",
-               "Quintara4Palm has detected an open Microsoft Excel window.",
-               "Please close all Microsoft Excel windows and run Setup again!",
-               "Installation failed!"}),
+         pageText({"*Microsoft Excel Open Window*",
+                   "Quintara4Palm has detected an open Microsoft Excel window.",
+                   "Please close all Microsoft Excel windows and run Setup again!",
+                   "Installation failed!"}),
          {},
          kTerminal.next,
          kTerminal.back,
@@ -123,10 +91,10 @@ std::vector<PageSpec> makePages() {
         {"FrameNFExcelVr",
          "testExcelVersionFrame",
          false,
-         text({"*Incompatible Microsoft Excel Version*",
-               "Setup was unable to detect a compatible Microsoft Excel version.",
-               "Please refer to Quintara4Palm documentation on add-in instalation and",
-               "compatible versions of Microsoft Excel."}),
+         pageText({"*Incompatible Microsoft Excel Version*",
+                   "Setup was unable to detect a compatible Microsoft Excel version.",
+                   "Please refer to Quintara4Palm documentation on add-in instalation and",
+                   "compatible versions of Microsoft Excel."}),
          {},
          kMiddle.next,
          kMiddle.back,
@@ -136,9 +104,9 @@ std::vector<PageSpec> makePages() {
         {"FrameNFAcrobat",
          "testAcrobatFrame",
          false,
-         text({"*Adobe Acrobat Not Found*",
-               "In order to read the documentation, you'll need Acrobat Reader.",
-               "You can download Adobe Acrobat Reader at", kPdfReaderSite}),
+         pageText({"*Adobe Acrobat Not Found*",
+                   "In order to read the documentation, you'll need Acrobat Reader.",
+                   "You can download Adobe Acrobat Reader at", kPdfReaderSite}),
          {},
          kMiddle.next,
          kMiddle.back,
@@ -148,7 +116,7 @@ std::vector<PageSpec> makePages() {
         {"FrameChooseDir",
          "chooseDirFrame",
          false,
-         text({"*Choose the install directory*"}),
+         pageText({"*Choose the install directory*"}),
          {{ids::kDirName, K::TextBox, {250, 1380, 4500, 285}},
           {ids::kDrive, K::DriveList, {250, 1730, 4500, 315}},
           {ids::kDirList, K::DirList, {250, 2105, 4500, 1665}}},
@@ -160,7 +128,7 @@ std::vector<PageSpec> makePages() {
         {"FrameChooseUser",
          "Frame1",
          false,
-         text({"*Select owner*"}),
+         pageText({"*Select owner*"}),
          {{ids::kListUsers, K::ListBox, {250, 1600, 3375, 2010}}},
          kMiddle.next,
          kMiddle.back,
@@ -170,8 +138,8 @@ std::vector<PageSpec> makePages() {
         {"FrameListFiles",
          "chooseUserFrame",
          false,
-         text({"*Click Finish to Install Quintara4Palm*",
-               "The folowing files will be installed in your computer"}),
+         pageText({"*Click Finish to Install Quintara4Palm*",
+                   "The folowing files will be installed in your computer"}),
          {{ids::kListaFicheiros, K::ReadOnlyText, kSummaryArea}},
          kSummary.next,
          kSummary.back,
@@ -181,7 +149,7 @@ std::vector<PageSpec> makePages() {
         {"FrameFinal",
          "finalFrame",
          false,
-         text(
+         pageText(
              {"*Quintara4Palm Installation Complete*", "Quintara4Palm was successfuly installed!",
               "You may now put your handheld in its cradle and start synchronizing Quintara4Palm"}),
          // Shown below the page text after a run in which some steps failed.
@@ -233,8 +201,8 @@ const PageSpec& page(FrameId id) {
 }
 
 std::vector<PageLine> incompletePageLines() {
-    return text({"*Quintara4Palm Installation Incomplete*",
-                 "Setup could not place everything. These were not installed:"});
+    return pageText({"*Quintara4Palm Installation Incomplete*",
+                     "Setup could not place everything. These were not installed:"});
 }
 
 } // namespace wizard
