@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the product icon, a handheld organiser showing a small spreadsheet,
-and writes it as quintara.ico (32x32 and 16x16, 32-bit colour with alpha and
-a 1-bit mask for systems that ignore the alpha channel).
+and writes it as quintara.ico (32x32 and 16x16, 16 colours each from the
+drawing's own palette, with the 1-bit mask for transparency).
 
 Standard library only; the output is byte-for-byte the same on every run.
 Usage: make_icon.py [output path]   (default: quintara.ico beside this script)
@@ -41,13 +41,17 @@ class Canvas:
             dst[i] = (src * a + dst[i] * dst[3] * (1 - a)) / out_a
         dst[3] = out_a
 
-    def bgra_rows_bottom_up(self):
+    def index_rows_bottom_up(self, palette):
+        """4 bits a pixel, the nearest colour of the palette; rows padded to 32 bits.
+        Transparent pixels take entry 0 (the mask hides them)."""
+        stride = ((self.size * 4 + 31) // 32) * 4
         rows = []
         for y in reversed(range(self.size)):
-            row = bytearray()
+            row = bytearray(stride)
             for x in range(self.size):
                 r, g, b, a = self.pixels[y * self.size + x]
-                row += bytes((round(b * 255), round(g * 255), round(r * 255), round(a * 255)))
+                index = nearest(palette, (r * 255, g * 255, b * 255)) if a >= 0.5 else 0
+                row[x // 2] |= index << (4 if x % 2 == 0 else 0)
             rows.append(bytes(row))
         return rows
 
@@ -93,6 +97,24 @@ ACCENT = (240, 140, 20)
 BUTTON = (176, 186, 202)
 
 
+def mix(a, b):
+    return tuple((x + y) // 2 for x, y in zip(a, b))
+
+
+# Sixteen colours: black for the masked pixels, the drawing's own, and the
+# blends its smoothed edges need.
+PALETTE = [
+    (0, 0, 0), BODY_EDGE, BODY, BEZEL, LCD, LCD_HEADER, GRID, ACCENT, BUTTON,
+    mix(BODY_EDGE, BODY), mix(BODY, BEZEL), mix(LCD, GRID), mix(LCD, ACCENT),
+    mix(BODY, BUTTON), mix(BUTTON, mix(BODY, BUTTON)), mix(BODY_EDGE, (0, 0, 0)),
+]
+
+
+def nearest(palette, colour):
+    return min(range(len(palette)),
+               key=lambda i: sum((p - c) ** 2 for p, c in zip(palette[i], colour)))
+
+
 def draw32():
     c = Canvas(32)
     c.fill(rounded_rect(5, 1, 27, 31, 4), BODY_EDGE)
@@ -131,15 +153,17 @@ def ico(canvases):
     header = struct.pack("<HHH", 0, 1, len(canvases))
     images = []
     for c in canvases:
-        xor = b"".join(c.bgra_rows_bottom_up())
+        xor = b"".join(c.index_rows_bottom_up(PALETTE))
         mask = b"".join(c.mask_rows_bottom_up())
-        info = struct.pack("<IiiHHIIiiII", 40, c.size, c.size * 2, 1, 32, 0, len(xor) + len(mask),
-                           0, 0, 0, 0)
-        images.append(info + xor + mask)
+        colours = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+        info = struct.pack("<IiiHHIIiiII", 40, c.size, c.size * 2, 1, 4, 0, len(xor) + len(mask),
+                           0, 0, len(PALETTE), 0)
+        images.append(info + colours + xor + mask)
     offset = len(header) + 16 * len(canvases)
     entries = b""
     for c, data in zip(canvases, images):
-        entries += struct.pack("<BBBBHHII", c.size, c.size, 0, 0, 1, 32, len(data), offset)
+        entries += struct.pack("<BBBBHHII", c.size, c.size, len(PALETTE), 0, 1, 4, len(data),
+                               offset)
         offset += len(data)
     return header + entries + b"".join(images)
 
