@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -215,6 +216,30 @@ std::string comboControl(HWND combo) {
                               ",\"text\":" + quote(windowText(combo)));
 }
 
+// The name (as in the state's keys) of the control with the keyboard focus in
+// the window's thread; "other" for anything else, null for nothing.
+std::string focusJson(HWND main, const std::vector<Found>& all) {
+    namespace ids = q4p::window_ids;
+    static const std::pair<const char*, int> kNamed[] = {
+        {"next", ids::kNext},           {"back", ids::kBack},
+        {"cancel", ids::kCancel},       {"dirName", ids::kDirName},
+        {"drive", ids::kDrive},         {"dirList", ids::kDirList},
+        {"listUsers", ids::kListUsers}, {"listaFicheiros", ids::kListaFicheiros},
+    };
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ||
+        info.hwndFocus == nullptr) {
+        return "null";
+    }
+    for (const auto& [name, id] : kNamed) {
+        if (byId(all, id) == info.hwndFocus) {
+            return quote(name);
+        }
+    }
+    return "\"other\"";
+}
+
 std::string describe(HWND main) {
     std::vector<Found> all;
     EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&all));
@@ -263,6 +288,7 @@ std::string describe(HWND main) {
     out += ",\"incompleteList\":" + textControl(byId(all, q4p::window_ids::kIncompleteList));
     out += ",\"folderList\":" + textControl(byId(all, q4p::window_ids::kFolderList));
     out += ",\"stayList\":" + textControl(byId(all, q4p::window_ids::kStayList));
+    out += ",\"focus\":" + focusJson(main, all);
     return out + "}";
 }
 

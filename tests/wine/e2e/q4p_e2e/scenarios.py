@@ -61,12 +61,33 @@ def expect_not_installed(ctx, reg, unregistered=1):
     expect.equal(reg.subkeys(HKCU, machine.STANDINS + "\\Conduits"), [], "conduit registrations")
 
 
-def walk_to_summary(ctx, run, pc, user, typed_folder=None):
+# The keyboard's round on the folder page: the buttons and the page's controls
+# in the window's Tab order.
+FOLDER_PAGE_TABS = ["cancel", "next", "dirName", "drive", "dirList", "back"]
+
+
+def expect_tab_round(ctx, run, names):
+    """Tab walks `names` in that order, as a round from wherever the focus is, and
+    comes back to where it started."""
+    seen = [run.screen.state()["focus"]]
+    for _ in names:
+        run.screen.key("Tab")
+        seen.append(run.screen.wait_for("the focus to move on Tab",
+                                        lambda s: s.get("focus") != seen[-1])["focus"])
+    rounds = [names[i:] + names[:i] for i in range(len(names))]
+    ctx.expect.that(seen[1:] in rounds and seen[0] == seen[-1],
+                    f"Tab order {seen}, expected a round of {names}")
+
+
+def walk_to_summary(ctx, run, pc, user, typed_folder=None, tab_round=False):
     """Welcome, folder, user, summary, checking each page on the way. Answers the folder."""
     expect = ctx.expect
     expect_buttons(expect, run.current, "Next", back=False, cancel=True)
     folder_page = run.press_next("FrameChooseDir")
     expect_buttons(expect, folder_page, "Next", back=True, cancel=True)
+    if tab_round:
+        # The page's controls are made after the window first shows.
+        expect_tab_round(ctx, run, FOLDER_PAGE_TABS)
     expect.equal(folder_page.state["dirName"]["text"], DEFAULT_INSTALL_DIR, "folder text box")
     install_dir = DEFAULT_INSTALL_DIR
     if typed_folder:
@@ -121,7 +142,7 @@ def typical(ctx):
     run = ctx.wizard()
     run.start(ctx.setup_exe)
     user = pc.users[0]
-    install_dir = walk_to_summary(ctx, run, pc, user)
+    install_dir = walk_to_summary(ctx, run, pc, user, tab_round=True)
     # Back from the summary: the user list is rebuilt, nothing picked, Next disabled.
     again = run.press_back("FrameChooseUser")
     ctx.expect.equal((again.state["listUsers"]["selected"], again.button("next")[2]),
