@@ -228,17 +228,22 @@ TEST(RemovalPlan, SharedRuleWinsWhereTheInstallFolderIsTheSpreadsheetsAndLibrari
     // A shared file without a usable mark could never be recognised: refused.
     EXPECT_THAT(refusedEntries(plan), ElementsAre(kExcel + "\\instaide.dll"));
 
-    record.folders = {{kInstall, FolderRole::Install}, {kInstall + "\\Sub", FolderRole::Install}};
+    record.folders = {{kInstall, FolderRole::Install},
+                      {kInstall + "\\Sub", FolderRole::Install},
+                      {kMenu, FolderRole::Menu}};
     record.files = {{kInstall + "\\Sub\\a.dll", FileMark{1, 1}},
                     {kInstall + "\\QuinFrm.dll", FileMark{2, 2}}};
     std::vector<std::string> order;
+    std::vector<std::string> folders;
     for (const auto& action : uninstall::PlanRemoval(record).actions) {
         order.push_back(action.path);
+        if (action.kind == ActionKind::RemoveFolder) {
+            folders.push_back(action.path);
+        }
     }
-    EXPECT_THAT(order, testing::IsSupersetOf({kInstall + "\\Sub", kInstall}));
     EXPECT_EQ(order[0], kInstall + "\\QuinFrm.dll"); // unregistered before anything goes
-    EXPECT_LT(std::find(order.begin(), order.end(), kInstall + "\\Sub"),
-              std::find(order.begin(), order.end(), kInstall));
+    // Deepest first; folders of one depth in the record's order.
+    EXPECT_THAT(folders, ElementsAre(kInstall + "\\Sub", kMenu, kInstall));
 }
 
 // The whole round: what a typical installation leaves, the uninstaller takes.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 
 namespace uninstall {
 
@@ -88,14 +89,23 @@ private:
     }
 
     void order() {
+        // Deepest first, so that a folder inside another is emptied before
+        // it; folders of one depth keep the record's order.
+        const auto depthOf = [](const Folder& f) {
+            return std::count(f.path.begin(), f.path.end(), '\\');
+        };
         std::vector<Folder> own;
-        std::copy_if(folders_.begin(), folders_.end(), std::back_inserter(own),
-                     [](const Folder& f) { return !shared(f.role); });
-        // Deepest first, so that a folder inside another is emptied before it.
-        std::stable_sort(own.begin(), own.end(), [](const Folder& a, const Folder& b) {
-            return std::count(a.path.begin(), a.path.end(), '\\') >
-                   std::count(b.path.begin(), b.path.end(), '\\');
-        });
+        std::ptrdiff_t deepest = 0;
+        for (const Folder& folder : folders_) {
+            deepest = std::max(deepest, depthOf(folder));
+        }
+        for (std::ptrdiff_t depth = deepest; depth >= 0; --depth) {
+            for (const Folder& folder : folders_) {
+                if (!shared(folder.role) && depthOf(folder) == depth) {
+                    own.push_back(folder);
+                }
+            }
+        }
         auto& actions = plan_.actions;
         for (const auto* list : {&unregisters_, &shortcuts_, &ownFiles_, &sharedFiles_}) {
             actions.insert(actions.end(), list->begin(), list->end());
