@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A program's window as data: its size, its buttons, its pages and what each
@@ -103,5 +104,27 @@ struct WindowSpec {
     const char* footerSite;       // the address the footer invites the user to visit
     std::vector<PageSpec> pages;
 };
+
+// A window in the shared frame: its size, page area and the three buttons in
+// their places; only the caption on Next differs between the programs.
+inline WindowSpec framedWindow(const char* caption, const char* nextCaption,
+                               std::vector<FocusStop> focusOrder, const char* stripCaption,
+                               const char* footerInvitation, const char* footerSite,
+                               std::vector<PageSpec> pages) {
+    return WindowSpec{caption,
+                      kWindowOuterWidth,
+                      kWindowOuterHeight,
+                      kWindowClientWidth,
+                      kWindowClientHeight,
+                      kPageArea,
+                      {{ButtonRole::Cancel, "Cancel", kCancelArea},
+                       {ButtonRole::Back, "Back", kBackArea},
+                       {ButtonRole::Next, nextCaption, kNextArea}},
+                      std::move(focusOrder),
+                      stripCaption,
+                      footerInvitation,
+                      footerSite,
+                      std::move(pages)};
+}
 
 } // namespace common

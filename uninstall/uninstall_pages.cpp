@@ -56,25 +56,16 @@ std::vector<common::PageSpec> makePages() {
 }
 
 common::WindowSpec makeWindow() {
-    return common::WindowSpec{"Quintara4Palm Uninstall",
-                              common::kWindowOuterWidth,
-                              common::kWindowOuterHeight,
-                              common::kWindowClientWidth,
-                              common::kWindowClientHeight,
-                              common::kPageArea,
-                              {{ButtonRole::Cancel, "Cancel", common::kCancelArea},
-                               {ButtonRole::Back, "Back", common::kBackArea},
-                               {ButtonRole::Next, "Remove", common::kNextArea}},
-                              // Back is never shown; the lists come after the buttons.
-                              {{ButtonRole::Cancel},
-                               {ButtonRole::Next},
-                               {ButtonRole::Back},
-                               {std::nullopt, indexOf(PageId::FrameConfirm)},
-                               {std::nullopt, indexOf(PageId::FrameDone)}},
-                              "uninstall program",
-                              "For further information about Quintara4Palm, please visit ",
-                              install::kProductSite,
-                              makePages()};
+    // Back is never shown; the lists come after the buttons.
+    return common::framedWindow("Quintara4Palm Uninstall", "Remove",
+                                {{ButtonRole::Cancel},
+                                 {ButtonRole::Next},
+                                 {ButtonRole::Back},
+                                 {std::nullopt, indexOf(PageId::FrameConfirm)},
+                                 {std::nullopt, indexOf(PageId::FrameDone)}},
+                                "uninstall program",
+                                "For further information about Quintara4Palm, please visit ",
+                                install::kProductSite, makePages());
 }
 
 } // namespace

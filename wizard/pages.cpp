@@ -164,29 +164,18 @@ std::vector<PageSpec> makePages() {
 
 common::WindowSpec makeWindow() {
     using common::ButtonRole;
-    common::WindowSpec window{"Quintara4Palm Setup",
-                              common::kWindowOuterWidth,
-                              common::kWindowOuterHeight,
-                              common::kWindowClientWidth,
-                              common::kWindowClientHeight,
-                              common::kPageArea,
-                              {{ButtonRole::Cancel, "Cancel", common::kCancelArea},
-                               {ButtonRole::Back, "Back", common::kBackArea},
-                               {ButtonRole::Next, "Next", common::kNextArea}},
-                              // Cancel, bNext, DirName, drive, dirList, back,
-                              // listaFicheiros, ListUsers.
-                              {{ButtonRole::Cancel},
-                               {ButtonRole::Next},
-                               {std::nullopt, indexOf(F::FrameChooseDir)},
-                               {ButtonRole::Back},
-                               {std::nullopt, indexOf(F::FrameListFiles)},
-                               {std::nullopt, indexOf(F::FrameChooseUser)},
-                               {std::nullopt, indexOf(F::FrameFinal)}},
-                              "setup program",
-                              "For further information about this setup, please visit ",
-                              install::kProductSite,
-                              makePages()};
-    return window;
+    // Cancel, bNext, DirName, drive, dirList, back, listaFicheiros, ListUsers.
+    return common::framedWindow("Quintara4Palm Setup", "Next",
+                                {{ButtonRole::Cancel},
+                                 {ButtonRole::Next},
+                                 {std::nullopt, indexOf(F::FrameChooseDir)},
+                                 {ButtonRole::Back},
+                                 {std::nullopt, indexOf(F::FrameListFiles)},
+                                 {std::nullopt, indexOf(F::FrameChooseUser)},
+                                 {std::nullopt, indexOf(F::FrameFinal)}},
+                                "setup program",
+                                "For further information about this setup, please visit ",
+                                install::kProductSite, makePages());
 }
 
 } // namespace
