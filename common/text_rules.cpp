@@ -47,6 +47,13 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
+bool isFullPath(const std::string& path) {
+    if (path.size() >= 3 && driveLetterOf(path) != 0 && isSeparator(path[2])) {
+        return true;
+    }
+    return path.size() > 2 && isSeparator(path[0]) && isSeparator(path[1]) && !isSeparator(path[2]);
+}
+
 std::string withoutTrailingSeparators(std::string path) {
     while (path.size() > 3 && path.back() == '\\') {
         path.pop_back();

@@ -22,6 +22,9 @@ char driveLetterOf(const std::string& path);
 // "c:\": a drive's root, which keeps its backslash.
 bool isDriveRoot(const std::string& path);
 
+// A full path: "x:\..." on a drive, or "\\server\share..." on the network.
+bool isFullPath(const std::string& path);
+
 bool isSeparator(char c); // a backslash, or a slash, which Windows also takes
 // Without trailing backslashes, except a drive root's own ("C:\").
 std::string withoutTrailingSeparators(std::string path);

@@ -26,6 +26,13 @@ TEST(TextRules, DriveLettersAndRoots) {
     EXPECT_TRUE(isDriveRoot("C:\\"));
     EXPECT_FALSE(isDriveRoot("C:"));
     EXPECT_FALSE(isDriveRoot("C:\\x"));
+
+    EXPECT_TRUE(isFullPath("C:\\Program Files"));
+    EXPECT_TRUE(isFullPath("\\\\server\\share"));
+    for (const char* notFull :
+         {"", "C:", "C:Programs", "\\Programs", "\\\\", "Programs", "\xe4\x85\x81\xe4\x85\x81"}) {
+        EXPECT_FALSE(isFullPath(notFull)) << notFull;
+    }
 }
 
 TEST(TextRules, TrailingSeparators) {

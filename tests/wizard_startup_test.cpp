@@ -103,6 +103,8 @@ TEST_F(StartUp, PathValuesOfAnotherTypeFallBackAsMissingOnes) {
     fake.registry.putRaw(hklm, std::string(kAppPaths) + "EXCEL.EXE", "Path", platform::kRegDword,
                          {'A', 'A', 'A', 'A'});
     fake.files.setKnownProgramFilesFolder("C:\\Programas");
+    // The system derives %ProgramFiles% from that number: no folder either.
+    fake.files.setEnvironment("ProgramFiles", "\xe4\x85\x81\xe4\x85\x81");
     MachineAnswers answers;
     answers.programFiles.clear();
     answers.excelPath.clear();

@@ -1,6 +1,7 @@
 #include "wizard/setup_form.h"
 
 #include "common/error.h"
+#include "common/text_rules.h"
 #include "probes/probes.h"
 #include "wizard/control_ids.h"
 
@@ -90,8 +91,11 @@ void Setup::probeMachine() {
         try {
             programFiles = Geral::GetProgramFilesDir(machine_);
         } catch (const common::SetupError&) {
+            // The system derives %ProgramFiles% from the same registry value:
+            // stored as a number, it reads as garbage such as "䅁䅁",
+            // which is no folder at all.
             programFiles = machine_.files.getEnvironment("ProgramFiles");
-            if (programFiles.empty()) {
+            if (!common::isFullPath(programFiles)) {
                 programFiles = machine_.files.knownProgramFilesFolder();
             }
         }
