@@ -15,7 +15,7 @@ import pytest
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 
-from q4p_e2e import constants, scenarios  # noqa: E402
+from q4p_e2e import constants, machine, scenarios  # noqa: E402
 from q4p_e2e.session import Session, arch_of_build, check_display, start_xvfb, stop_process  # noqa: E402,E501
 
 
@@ -67,7 +67,7 @@ def session(request, build_dir, display, scenario_name):
 @pytest.fixture
 def artifacts(build_dir, scenario_name):
     """Where the screenshots of every page passed go."""
-    folder = build_dir / "e2e-artifacts" / scenario_name
+    folder = build_dir / "e2e-artifacts" / (("wow64-" if machine.WOW64 else "") + scenario_name)
     for old in folder.glob("*"):
         if old.is_dir():
             shutil.rmtree(old)

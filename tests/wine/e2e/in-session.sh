@@ -7,7 +7,8 @@ here=$(dirname "${BASH_SOURCE[0]}")
 [ "$1" = --build-dir ] && [ "$3" = --scenario ] || { echo "usage: $0 --build-dir DIR --scenario NAME" >&2; exit 2; }
 build_dir=$2
 scenario=$4
-artifacts="$build_dir/e2e-artifacts/$scenario"
+# The 64-bit prefix's run of a scenario keeps its screenshots apart.
+artifacts="$build_dir/e2e-artifacts/${Q4P_E2E_WOW64:+wow64-}$scenario"
 mkdir -p "$artifacts"
 exec "${Q4P_PYTEST:-pytest-3}" -p no:cacheprovider -q "$here/test_scenarios.py::test_scenario[$scenario]" \
     --build-dir "$build_dir" --in-session --junitxml "$artifacts/junit.xml"

@@ -147,7 +147,8 @@ def check_product_values(expect, reg, install_dir):
 
 
 def check_nothing_in_windows(expect, session):
-    for folder in ["C:\\windows", "C:\\windows\\system32"]:
+    # syswow64 is the system folder of a 32-bit program on 64-bit Windows.
+    for folder in ["C:\\windows", "C:\\windows\\system32", "C:\\windows\\syswow64"]:
         present = {n.lower() for n in names(session.unix_path(folder))}
         placed = [n for n in constants.INSTALLED + constants.TEMPORARY if n.lower() in present]
         expect.equal(placed, [], f"product files in {folder}")

@@ -6,6 +6,7 @@ places of a Windows PC (App Paths, the spreadsheet's CurVer, Shell Folders).
 """
 
 import dataclasses
+import os
 import shutil
 
 from . import registry
@@ -19,7 +20,13 @@ CURRENT_VERSION = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
 APP_PATHS = CURRENT_VERSION + "\\App Paths"
 EXCELSTUB_CLSID = "{6F1B7C3A-2D4E-4B8A-9C61-5A0E7D3F2B18}"
 
-PROGRAM_FILES = "C:\\Program Files"
+# Q4P_E2E_WOW64=1: the 32-bit programs run in a 64-bit prefix, as on nearly every
+# user's Windows. They see the x86 program-files folder and their own view of
+# HKEY_LOCAL_MACHINE\Software (Wow6432Node), which only the 32-bit regedit seeds.
+WOW64 = os.environ.get("Q4P_E2E_WOW64") == "1"
+REGEDIT = "C:\\windows\\syswow64\\regedit.exe" if WOW64 else "regedit"
+
+PROGRAM_FILES = "C:\\Program Files (x86)" if WOW64 else "C:\\Program Files"
 PALM_DIR = PROGRAM_FILES + "\\Palm"
 OFFICE_DIR = PROGRAM_FILES + "\\Microsoft Office\\Office"
 XLSTART_DIR = OFFICE_DIR + "\\XLSTART"
@@ -100,7 +107,7 @@ def import_reg(session, text):
     seed_file = session.unix_path("C:\\q4p-seed.reg")
     seed_file.write_bytes(text.encode("latin-1"))
     try:
-        session.run(["regedit", "/S", "C:\\q4p-seed.reg"], timeout=60, check=True)
+        session.run([REGEDIT, "/S", "C:\\q4p-seed.reg"], timeout=60, check=True)
     finally:
         seed_file.unlink()
 
