@@ -121,8 +121,20 @@ std::string valueOf(const std::string& key, const char* name, HKEY root) {
     return value;
 }
 
+// RegDeleteKey removes only a key without subkeys (RegDeleteTree is newer
+// than the programs' floor), so the subkeys go first.
 void deleteKey(const std::string& key) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    {
+        standins::RegKey handle = standins::openKey(HKEY_CURRENT_USER, key);
+        char name[256];
+        while (handle && RegEnumKeyA(handle.get(), 0, name, sizeof name) == ERROR_SUCCESS) {
+            const std::string child = key + "\\" + name;
+            deleteKey(child);
+            if (standins::openKey(HKEY_CURRENT_USER, child)) {
+                break;
+            }
+        }
+    }
     RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
 }
 
