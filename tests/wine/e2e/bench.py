@@ -24,6 +24,7 @@ from q4p_e2e.wizard import WizardRun  # noqa: E402
 from bench_uninstall import bench_removal  # noqa: E402
 
 COMPILERS = {"win64": "x86_64-w64-mingw32-gcc-win32", "win32": "i686-w64-mingw32-gcc-win32"}
+BUILD_NAMES = {"win64": "x86_64", "win32": "i686"}
 TREE_FILES = 20_000
 # The most each program of the product (the i686 build) may weigh.
 SIZE_LIMITS = {"setup.exe": 256 * 1024, "uninst.exe": 200 * 1024}
@@ -106,24 +107,38 @@ def time_to_window(session, watch, args, title, timeout=30):
     return mapped - started, process
 
 
+def launch_setup(session, watch, screen, setup_exe):
+    seconds, process = time_to_window(session, watch, [setup_exe], "Quintara4Palm Setup")
+    screen.wait_page(WELCOME_TAG)
+    screen.focus(screen.state())
+    screen.key("Escape")
+    process.wait(timeout=30)
+    return seconds
+
+
+def launch_minimal(session, watch, minimal_exe):
+    seconds, process = time_to_window(session, watch, [str(minimal_exe)], "Q4P Bench Minimal")
+    process.wait(timeout=30)
+    return seconds
+
+
 def bench_launch(session, screen, setup_exe, minimal_exe, runs):
-    setup, minimal = [], []
+    """Both programs launched in turns, after one discarded round that brings the
+    prefix's system libraries into the page cache; the one that goes first changes
+    every round, so that neither always starts right after the other ended."""
+    timings = {"setup": [], "minimal": []}
+    launch = {"setup": lambda: launch_setup(session, watch, screen, setup_exe),
+              "minimal": lambda: launch_minimal(session, watch, minimal_exe)}
     watch = MapWatch(session.env["DISPLAY"])
     try:
-        for _ in range(runs):
-            seconds, process = time_to_window(session, watch, [setup_exe], "Quintara4Palm Setup")
-            setup.append(seconds)
-            screen.wait_page(WELCOME_TAG)
-            screen.focus(screen.state())
-            screen.key("Escape")
-            process.wait(timeout=30)
-            seconds, process = time_to_window(session, watch, [str(minimal_exe)],
-                                              "Q4P Bench Minimal")
-            minimal.append(seconds)
-            process.wait(timeout=30)
+        launch["setup"]()
+        launch["minimal"]()
+        for n in range(runs):
+            for name in (("setup", "minimal") if n % 2 else ("minimal", "setup")):
+                timings[name].append(launch[name]())
     finally:
         watch.close()
-    return median_ms(setup), median_ms(minimal)
+    return median_ms(timings["setup"]), median_ms(timings["minimal"])
 
 
 def print_sizes(product_dir, build_dir, arch):
@@ -144,11 +159,11 @@ def print_launch(machine_name, setup_ms, minimal_ms):
           f"{minimal_ms:6.0f} ms   ratio {ratio:5.2f} (limit {LAUNCH_LIMIT})")
 
 
-def bench_bare_launch(arch, build_dir, work, minimal_exe, runs):
+def bench_bare_launch(prefix_arch, build_dir, work, minimal_exe, runs):
     """Launch in a prefix with nothing installed: the start-up disk searches run."""
     session = keeper = None
     try:
-        session = Session.create(arch, work / "bare-prefix", build_dir / "wine-templates")
+        session = Session.create(prefix_arch, work / "bare-prefix", build_dir / "wine-templates")
         setup_exe = machine.copy_media(session, build_dir)
         screen = Screen(session, build_dir / "testbin" / "q4p_probe.exe")
         keeper = session.start([str(build_dir / "testbin" / "open_window.exe"), "bench", "900"])
@@ -222,23 +237,32 @@ def main():
     parser.add_argument("--build-dir", required=True, type=pathlib.Path)
     parser.add_argument("--product-build-dir", type=pathlib.Path)
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--launch-only", action="store_true",
+                        help="only the two launch figures (for the second prefix)")
     args = parser.parse_args()
     build_dir = args.build_dir.resolve()
     constants.use(build_dir)
     arch = arch_of_build(build_dir)
-    work = build_dir / "bench"
+    # The i686 build in a 64-bit prefix: the setup as nearly every user runs it.
+    prefix_arch = "win64" if machine.WOW64 else arch
+    prefix_name = {"win32": "32-bit prefix", "win64": "64-bit prefix"}[prefix_arch]
+    if arch == "win32" and prefix_arch == "win64":
+        prefix_name += " (WOW64)"
+    work = build_dir / ("bench-wow64" if machine.WOW64 else "bench")
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
 
     launches = args.runs * LAUNCH_RUNS_FACTOR
-    print(f"Quintara4Palm Setup performance, median of {args.runs} runs ({launches} for each "
-          f"launch), {arch} build under Wine")
-    product_dir = args.product_build_dir.resolve() if args.product_build_dir else None
-    print_sizes(product_dir, build_dir, arch)
+    what = "launch figures" if args.launch_only else "performance"
+    print(f"Quintara4Palm Setup {what}, median of {args.runs} runs ({launches} for each "
+          f"launch), {BUILD_NAMES[arch]} build in a {prefix_name} under Wine")
+    if not args.launch_only:
+        product_dir = args.product_build_dir.resolve() if args.product_build_dir else None
+        print_sizes(product_dir, build_dir, arch)
 
     session = keeper = None
     try:
-        session = Session.create(arch, work / "prefix", build_dir / "wine-templates")
+        session = Session.create(prefix_arch, work / "prefix", build_dir / "wine-templates")
         pc = Pc()
         machine.seed(session, pc, build_dir)
         setup_exe = machine.copy_media(session, build_dir)
@@ -246,13 +270,18 @@ def main():
         # One idle program keeps the Wine server up, so every run starts equally warm.
         keeper = session.start([str(build_dir / "testbin" / "open_window.exe"), "bench", "900"])
         keeper.stdout.readline()
+        # For the machine the programs are built for: a 64-bit minimal window beside
+        # the 32-bit setup would time WOW64's start of a 32-bit process against none.
         minimal_exe = compile_program(arch, MINIMAL_WINDOW, work / "minimal.exe", gui=True)
         find_exe = compile_program(arch, FIND_FILE, work / "findfile.exe", gui=False)
 
         setup_ms, minimal_ms = bench_launch(session, screen, setup_exe, minimal_exe, launches)
         print_launch("typical PC", setup_ms, minimal_ms)
-        bare_ms, bare_minimal_ms = bench_bare_launch(arch, build_dir, work, minimal_exe, launches)
+        bare_ms, bare_minimal_ms = bench_bare_launch(prefix_arch, build_dir, work, minimal_exe,
+                                                     launches)
         print_launch("bare prefix", bare_ms, bare_minimal_ms)
+        if args.launch_only:
+            return 0
         install_ms, cp_ms, count = bench_install(session, screen, setup_exe, pc, work, args.runs)
         print(f"  Install pressed to completion page {install_ms:7.0f} ms   cp of the same "
               f"{count} files {cp_ms:6.1f} ms   ratio {install_ms / max(cp_ms, 0.1):5.0f}")

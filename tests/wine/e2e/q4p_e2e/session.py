@@ -25,16 +25,18 @@ class SessionError(RuntimeError):
 
 
 def arch_of_build(build_dir):
-    """win32 or win64, from the processor the build tree was configured for."""
-    cache = pathlib.Path(build_dir, "CMakeCache.txt")
-    if cache.exists():
-        for line in cache.read_text(errors="replace").splitlines():
-            if line.startswith("CMAKE_SYSTEM_PROCESSOR:") or line.startswith("CMAKE_CXX_COMPILER:"):
-                if "x86_64" in line:
-                    return "win64"
-                if "i686" in line:
-                    return "win32"
-    return os.environ.get("Q4P_WINE_ARCH", "win64")
+    """win32 or win64, from the processor the build tree was configured for.
+
+    A toolchain file sets the processor and the compilers without caching them:
+    CMake records the processor in CMakeFiles/<version>/CMakeSystem.cmake.
+    """
+    for system in sorted(pathlib.Path(build_dir, "CMakeFiles").glob("*/CMakeSystem.cmake")):
+        text = system.read_text(errors="replace")
+        if 'set(CMAKE_SYSTEM_PROCESSOR "i686")' in text:
+            return "win32"
+        if 'set(CMAKE_SYSTEM_PROCESSOR "x86_64")' in text:
+            return "win64"
+    raise SessionError(f"{build_dir} is no configured i686 or x86_64 Windows build")
 
 
 class Session:
