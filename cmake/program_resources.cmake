@@ -10,6 +10,8 @@ function(q4p_program_resources target description manifest)
     # The program carries its manifest without the comments and indentation
     # that explain it here. (A comment in a manifest must not hold '>'.)
     file(READ ${manifest} text)
+    # Its assembly version is the project's, as in the version information.
+    string(CONFIGURE "${text}" text @ONLY)
     string(REGEX REPLACE "<!--[^>]*-->" "" text "${text}")
     string(REGEX REPLACE "\n[ \t\n]*" "\n" text "${text}")
     set(Q4P_RC_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
