@@ -9,9 +9,6 @@ namespace Geral {
 
 namespace {
 
-// Names tried for the temporary before the copy gives up.
-constexpr int kTemporaryNames = 100;
-
 std::string folded(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -33,15 +30,11 @@ std::string temporaryName(const std::string& name, int attempt) {
 // under a name that nothing holds yet: the temporary is removed again on
 // every failure, and only a file this copy made may be removed.
 std::string freeTemporary(platform::FileSystem& files, const std::string& destination) {
-    const std::size_t slash = destination.find_last_of('\\');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    const std::string folder = destination.substr(0, start);
-    const std::string name = destination.substr(start);
-    if (name.empty()) {
+    if (destination.empty() || destination.back() == '\\') {
         throw common::SetupError("No file name in " + destination);
     }
-    for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
-        const std::string candidate = folder + temporaryName(name, attempt);
+    for (int attempt = 0; attempt < kCopyTemporaryAttempts; ++attempt) {
+        const std::string candidate = CopyTemporaryName(destination, attempt);
         if (folded(candidate) != folded(destination) && !files.fileExists(candidate) &&
             !files.directoryExists(candidate)) {
             return candidate;
@@ -51,6 +44,12 @@ std::string freeTemporary(platform::FileSystem& files, const std::string& destin
 }
 
 } // namespace
+
+std::string CopyTemporaryName(const std::string& destination, int attempt) {
+    const std::size_t slash = destination.find_last_of('\\');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    return destination.substr(0, start) + temporaryName(destination.substr(start), attempt);
+}
 
 void CopyOneFile(platform::FileSystem& files, const std::string& source,
                  const std::string& destination) {
