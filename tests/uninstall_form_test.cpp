@@ -40,8 +40,8 @@ protected:
     void install() {
         record.installDir = kInstall;
         record.folders = {{kExcel, FolderRole::Excel},
-                          {kMenu, FolderRole::Menu},
-                          {kInstall, FolderRole::Install}};
+                          {kMenu, FolderRole::Menu, true},
+                          {kInstall, FolderRole::Install, true}};
         place(kInstall + "\\uninst.exe", "uninstaller");
         place(kInstall + "\\License.txt", "licence");
         place(kExcel + "\\QuinConv.dll", "converter");
@@ -162,7 +162,7 @@ TEST_F(UninstallFormTest, WhatStaysIsHeadedAndListedWithItsReasonAndTheCodeSaysS
     EXPECT_THAT(heading, Not(HasSubstr("was removed from your computer.")));
     EXPECT_THAT(heading, HasSubstr("listed below"));
     const std::string& stays = form.stayList.text();
-    EXPECT_THAT(stays, HasSubstr(kInstall + "\\License.txt\r\n    Stays: it is in use"));
+    EXPECT_THAT(stays, HasSubstr(kInstall + "\\License.txt\r\n    Stays: it cannot be read"));
     EXPECT_THAT(stays, HasSubstr(kInstall + "\r\n    Stays: it still holds"));
     EXPECT_THAT(stays, HasSubstr("License.txt, notes.txt"));
     EXPECT_THAT(stays, HasSubstr("\"Ann S\"")); // the steps by hand follow

@@ -54,10 +54,10 @@ class UninstallTest : public testing::Test {
 protected:
     UninstallTest() {
         record.installDir = kInstall;
-        record.folders = {{kInstall, FolderRole::Install},
+        record.folders = {{kInstall, FolderRole::Install, true},
                           {kExcel, FolderRole::Excel},
                           {kStartup, FolderRole::Startup},
-                          {kMenu, FolderRole::Menu}};
+                          {kMenu, FolderRole::Menu, true}};
         place(kInstall + "\\QuinFrm.dll", "form library");
         place(kInstall + "\\uninst.exe", "uninstaller");
         place(kInstall + "\\license.txt", "licence");
@@ -178,7 +178,7 @@ TEST_F(UninstallTest, LibraryWhoseRegistrationCannotBeRemovedIsKept) {
 
 TEST(RemovalPlan, RefusedEntriesAreNamedAndNeverActedOn) {
     install::InstallRecord record;
-    record.folders = {{kInstall, FolderRole::Install},
+    record.folders = {{kInstall, FolderRole::Install, true},
                       {"C:\\", FolderRole::Install},
                       {"Quintara4Palm", FolderRole::Menu},
                       {"C:\\Q4P\\..\\WINDOWS", FolderRole::Install},
@@ -228,9 +228,9 @@ TEST(RemovalPlan, SharedRuleWinsWhereTheInstallFolderIsTheSpreadsheetsAndLibrari
     // A shared file without a usable mark could never be recognised: refused.
     EXPECT_THAT(refusedEntries(plan), ElementsAre(kExcel + "\\instaide.dll"));
 
-    record.folders = {{kInstall, FolderRole::Install},
-                      {kInstall + "\\Sub", FolderRole::Install},
-                      {kMenu, FolderRole::Menu}};
+    record.folders = {{kInstall, FolderRole::Install, true},
+                      {kInstall + "\\Sub", FolderRole::Install, true},
+                      {kMenu, FolderRole::Menu, true}};
     record.files = {{kInstall + "\\Sub\\a.dll", FileMark{1, 1}},
                     {kInstall + "\\QuinFrm.dll", FileMark{2, 2}}};
     std::vector<std::string> order;

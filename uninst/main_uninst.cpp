@@ -15,7 +15,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -43,20 +42,6 @@ std::vector<std::string> arguments() {
     return all;
 }
 
-// In the copy, just before the removal: the original is moved out of the
-// install folder, but only when the record lists it, so that an uninst.exe
-// started from anywhere else is never moved.
-void moveOriginalAsideWhenRecorded(const install::InstallRecord& record,
-                                   const std::string& original) {
-    const bool recorded = !original.empty() && std::any_of(record.files.begin(), record.files.end(),
-                                                           [&](const install::PlacedFile& f) {
-                                                               return SamePath(f.path, original);
-                                                           });
-    if (recorded) {
-        uninst::MoveOriginalAside(original);
-    }
-}
-
 // The machine's services a removal uses, and no others: the uninstaller
 // carries none of the setup's outside libraries.
 struct RemovalMachine {
@@ -64,7 +49,17 @@ struct RemovalMachine {
     platform::win32::Win32FileSystem files;
     platform::win32::Win32FormLibrary formLibrary;
 
-    RemovalServices services() { return {registry, files, formLibrary}; }
+    // In the copy: the original, still running while it waits, is the one
+    // file that cannot be deleted; it is moved out of the install folder as
+    // the last file to go, so that until then the entry still runs it.
+    RemovalServices services(const std::string& original) {
+        RemovalServices services{registry, files, formLibrary};
+        services.setAside = [original](const std::string& path) {
+            return !original.empty() && SamePath(path, original) &&
+                   uninst::MoveOriginalAside(original);
+        };
+        return services;
+    }
 };
 
 int removeSilently(const std::string& original) {
@@ -73,15 +68,13 @@ int removeSilently(const std::string& original) {
     if (!record) {
         return kExitNothingInstalled;
     }
-    moveOriginalAsideWhenRecorded(*record, original);
-    return ExitCodeOf(CarryOut(machine.services(), PlanRemoval(*record)));
+    return ExitCodeOf(
+        CarryOut(machine.services(original), PlanRemoval(*record, SystemFolders(machine.files))));
 }
 
 int showWindow(HINSTANCE instance, int showCommand, const std::string& original) {
     RemovalMachine machine;
-    UninstallForm form(machine.services(), [&original](const install::InstallRecord& record) {
-        moveOriginalAsideWhenRecorded(record, original);
-    });
+    UninstallForm form(machine.services(original));
     winui::MainWindow window(form, instance, IDI_QUINTARA);
     if (!window.create()) {
         return kExitBadArgument;
@@ -122,6 +115,8 @@ int run(HINSTANCE instance, int showCommand) {
         winui::SingleInstance::bringOtherToFront(uninstallWindow().caption);
         return kExitAlreadyRunning;
     }
+    // What a run that was stopped left in the temporary folder goes now.
+    uninst::RemoveEarlierCopies();
     std::vector<std::string> copyArguments = given;
     copyArguments.push_back(kCopyMarker);
     copyArguments.push_back(uninst::OwnPath());

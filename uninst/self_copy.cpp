@@ -5,6 +5,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
+#include <string>
 #include <utility>
 
 namespace uninst {
@@ -159,6 +160,27 @@ bool MoveOriginalAside(const std::string& original) {
     }
     MoveFileExW(wideAside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
     return true;
+}
+
+void RemoveEarlierCopies() {
+    std::wstring folder;
+    try {
+        folder = wideOf(temporaryFolder()).c_str();
+    } catch (const common::SetupError&) {
+        return;
+    }
+    if (folder.empty()) {
+        return;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"q4u*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 } // namespace uninst

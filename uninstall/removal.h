@@ -4,6 +4,7 @@
 #include "platform/machine.h"
 #include "uninstall/removal_plan.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,7 +51,14 @@ struct RemovalServices {
     platform::RegistryService& registry;
     platform::FileSystem& files;
     platform::FormLibrary& formLibrary;
+    // Takes the running uninstaller's own file out of its folder, which a
+    // delete cannot; false when the path is not the running program's, or it
+    // stays. Without it the file is deleted like any other.
+    std::function<bool(const std::string&)> setAside;
 };
+
+// The Windows folder (and the system folder in it), never touched.
+std::vector<std::string> SystemFolders(platform::FileSystem& files);
 
 // Carries out every action of the plan. An action that fails leaves its file,
 // folder or key and is listed; the rest goes on. Never raises.

@@ -139,7 +139,7 @@ void UninstallForm::remove() {
             // What it could not do shows up in the removal's own result.
         }
     }
-    result_ = CarryOut(services_, PlanRemoval(*record_));
+    result_ = CarryOut(services_, PlanRemoval(*record_, SystemFolders(services_.files)));
     stayList.setText(StayListText(*result_));
 }
 
