@@ -217,7 +217,7 @@ private:
     // be made at all is a failure.
     StepResult registerConduit() {
         const std::string& installDir = folders_.installDir;
-        if (!isUsableFolder(installDir)) {
+        if (!isInstallableFolder(installDir)) {
             return failed("conduit registration");
         }
         journal_.conduit(installDir);

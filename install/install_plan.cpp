@@ -111,7 +111,7 @@ private:
 };
 
 void addFolder(InstallRecord& record, const std::string& path, FolderRole role, bool made) {
-    if (isUsableFolder(path)) {
+    if (role == FolderRole::Install ? isInstallableFolder(path) : isUsableFolder(path)) {
         record.folders.push_back({path, role, made});
     }
 }
