@@ -2,6 +2,7 @@
 #include "install/install_journal.h"
 #include "install/install_plan.h"
 #include "install/run_install.h"
+#include "probes/copy_temporary.h"
 #include "probes/probes.h"
 #include "probes/registry.h"
 
@@ -53,6 +54,18 @@ public:
             InstallJournal& journal)
         : machine_(machine), folders_(folders), userName_(userName), journal_(journal) {}
 
+    // Before the first folder is made the record names the folders, as made
+    // where none is there yet; a folder step that finds otherwise corrects it.
+    void start() {
+        const auto absent = [&](const ManifestPath& path) {
+            const auto folder = path.resolve(folders_);
+            return folder && !attempt([&] { return machine_.files.directoryExists(*folder); });
+        };
+        madeMenu_ = absent(manifest().folder("F1").folder);
+        madeInstall_ = absent(manifest().folder("F2").folder);
+        journal_.start(KnownFolders(folders_, madeMenu_, madeInstall_));
+    }
+
     StepResult perform(const Step& step) {
         switch (step.kind) {
         case StepKind::MakeFolder:
@@ -91,10 +104,16 @@ private:
                                }
                            });
         if (!there) {
+            (entry.folder.base == Base::Install ? madeInstall_ : madeMenu_) = false;
+            journal_.start(KnownFolders(folders_, madeMenu_, madeInstall_));
             const std::string formed = entry.folder.formed(folders_);
             return failed(formed.empty() ? "the install folder (none was given)" : formed);
         }
-        (entry.folder.base == Base::Install ? madeInstall_ : madeMenu_) = made;
+        bool& expected = entry.folder.base == Base::Install ? madeInstall_ : madeMenu_;
+        if (made != expected) {
+            expected = made;
+            journal_.start(KnownFolders(folders_, madeMenu_, madeInstall_));
+        }
         StepResult result = done();
         result.madeFolder = made;
         return result;
@@ -162,9 +181,6 @@ private:
             return {};
         }
         const bool uninstaller = entry.label == "C13";
-        if (uninstaller) {
-            journal_.start(KnownFolders(folders_, madeMenu_, madeInstall_));
-        }
         StepResult result = place(entry.source, entry.destination, foreign);
         if (uninstaller) {
             if (result.outcome == Outcome::Done) {
@@ -319,6 +335,7 @@ std::vector<StepResult> Apply(platform::Machine& machine, Folders& folders,
                               const std::string& userName, const std::vector<Step>& plan,
                               InstallJournal& journal) {
     Applier applier(machine, folders, userName, journal);
+    applier.start();
     std::vector<StepResult> results;
     for (const Step& step : plan) {
         results.push_back(applier.perform(step));

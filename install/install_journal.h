@@ -21,7 +21,7 @@ public:
     // The stored entry for the path, if the earlier record names it.
     const PlacedFile* earlierFile(const std::string& path) const;
 
-    // Starts the journal with the folders known so far.
+    // Starts the journal, or writes again, with the folders known so far.
     void start(const std::vector<RecordedFolder>& folders);
     // The uninstaller could not be placed: this run records nothing, and a
     // record only this run began is taken back.

@@ -1,5 +1,7 @@
 #include "probes/probes.h"
 
+#include "probes/copy_temporary.h"
+
 #include "common/error.h"
 
 #include <algorithm>
@@ -13,17 +15,6 @@ std::string folded(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-// A name exactly as long as the destination's: "~q4p0" over its first
-// characters, so that a path the system takes for the destination it takes
-// for the temporary too.
-std::string temporaryName(const std::string& name, int attempt) {
-    const std::string mark = "~q4p" + std::to_string(attempt);
-    if (mark.size() >= name.size()) {
-        return mark.substr(mark.size() - name.size());
-    }
-    return mark + name.substr(mark.size());
 }
 
 // Beside the destination, so that the rename stays on the same volume, and
@@ -44,12 +35,6 @@ std::string freeTemporary(platform::FileSystem& files, const std::string& destin
 }
 
 } // namespace
-
-std::string CopyTemporaryName(const std::string& destination, int attempt) {
-    const std::size_t slash = destination.find_last_of('\\');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    return destination.substr(0, start) + temporaryName(destination.substr(start), attempt);
-}
 
 void CopyOneFile(platform::FileSystem& files, const std::string& source,
                  const std::string& destination) {

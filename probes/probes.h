@@ -36,9 +36,4 @@ bool IsExcelWindowOpen(platform::WindowList& windows, platform::WindowHandle sta
 void CopyOneFile(platform::FileSystem& files, const std::string& source,
                  const std::string& destination);
 
-// The temporary CopyOneFile tries at that attempt (0, 1, ...) for the
-// destination: what a copy cut short leaves beside it.
-std::string CopyTemporaryName(const std::string& destination, int attempt);
-inline constexpr int kCopyTemporaryAttempts = 100;
-
 } // namespace Geral

@@ -42,6 +42,9 @@ std::vector<std::string> arguments() {
     return all;
 }
 
+// In the copy, the original's path, which the removal sets aside.
+std::string runningOriginal;
+
 // The machine's services a removal uses, and no others: the uninstaller
 // carries none of the setup's outside libraries.
 struct RemovalMachine {
@@ -53,10 +56,11 @@ struct RemovalMachine {
     // file that cannot be deleted; it is moved out of the install folder as
     // the last file to go, so that until then the entry still runs it.
     RemovalServices services(const std::string& original) {
+        runningOriginal = original;
         RemovalServices services{registry, files, formLibrary};
-        services.setAside = [original](const std::string& path) {
-            return !original.empty() && SamePath(path, original) &&
-                   uninst::MoveOriginalAside(original);
+        services.setAside = [](const std::string& path) {
+            return !runningOriginal.empty() && SamePath(path, runningOriginal) &&
+                   uninst::MoveOriginalAside(runningOriginal);
         };
         return services;
     }

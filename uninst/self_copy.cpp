@@ -5,7 +5,6 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
-#include <string>
 #include <utility>
 
 namespace uninst {
@@ -163,22 +162,23 @@ bool MoveOriginalAside(const std::string& original) {
 }
 
 void RemoveEarlierCopies() {
-    std::wstring folder;
-    try {
-        folder = wideOf(temporaryFolder()).c_str();
-    } catch (const common::SetupError&) {
+    wchar_t path[MAX_PATH + 16];
+    const DWORD folder = GetTempPathW(MAX_PATH + 1, path);
+    if (folder == 0 || folder > MAX_PATH) {
         return;
     }
-    if (folder.empty()) {
-        return;
-    }
+    lstrcpyW(path + folder, L"q4u*.tmp");
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"q4u*.tmp").c_str(), &found);
+    const HANDLE search = FindFirstFileW(path, &found);
     if (search == INVALID_HANDLE_VALUE) {
         return;
     }
     do {
-        DeleteFileW((folder + found.cFileName).c_str());
+        // Names made by GetTempFileName: "q4u" and at most four hex digits.
+        if (lstrlenW(found.cFileName) < 12) {
+            lstrcpyW(path + folder, found.cFileName);
+            DeleteFileW(path);
+        }
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }

@@ -1,7 +1,7 @@
 #include "uninstall/removal.h"
 
 #include "install/registry_key.h"
-#include "probes/probes.h"
+#include "probes/copy_temporary.h"
 #include "uninstall/record_paths.h"
 
 #include <algorithm>
@@ -56,9 +56,11 @@ private:
     // A library whose registration cannot be removed is kept, so that the
     // registration never points at a file that is gone and can be retried.
     void unregister(const Action& action) {
+        // A removal stopped earlier unregisters before it deletes, so a missing
+        // library is no sign that its registration stays: said, not counted.
         if (!services_.files.fileExists(action.path)) {
-            return stay("The registration of " + action.path,
-                        "the library is missing, so it cannot unregister itself");
+            return result_.manual.push_back({"The registration of " + action.path,
+                                             "The library is missing: it may be unregistered."});
         }
         const auto now = install::MarkOf(services_.files, action.path);
         std::string why;
@@ -124,8 +126,7 @@ private:
             return;
         }
         if (action.pending == install::Pending::OverOther) {
-            return stay(action.path, "the setup was stopped while replacing a file of this name "
-                                     "that it had not placed, so it cannot tell whose it is");
+            return stay(action.path, "the setup stopped while replacing it: it may be another's");
         }
         if (action.pending == install::Pending::No) {
             const auto now = install::MarkOf(files, action.path);
@@ -134,8 +135,8 @@ private:
                                          "setup's copy (another program may hold it open)");
             }
             if (*now != *action.mark) {
-                return stay(action.path, "it is no longer the file the setup placed (it was "
-                                         "changed or replaced since)");
+                return stay(action.path, "it is no longer the file the setup placed (another "
+                                         "program may have replaced it)");
             }
         }
         if (action.kind == ActionKind::RemoveOwnProgram && services_.setAside &&

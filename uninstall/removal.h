@@ -4,7 +4,6 @@
 #include "platform/machine.h"
 #include "uninstall/removal_plan.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,7 +53,7 @@ struct RemovalServices {
     // Takes the running uninstaller's own file out of its folder, which a
     // delete cannot; false when the path is not the running program's, or it
     // stays. Without it the file is deleted like any other.
-    std::function<bool(const std::string&)> setAside;
+    bool (*setAside)(const std::string& path) = nullptr;
 };
 
 // The Windows folder (and the system folder in it), never touched.

@@ -31,17 +31,24 @@ bool shared(FolderRole role) {
 
 // The names the setup places in the spreadsheet's folders.
 bool placedThere(FolderRole role, const std::string& name) {
-    if (role == FolderRole::Startup) {
-        return SamePath(name, "Quin4P.xla");
+    const char* const names[] = {"QuinConv.dll", "instaide.dll", "Quin4P.xla"};
+    for (int i = role == FolderRole::Startup ? 2 : 0; i < (role == FolderRole::Excel ? 2 : 3);
+         ++i) {
+        if (SamePath(name, names[i])) {
+            return true;
+        }
     }
-    return role != FolderRole::Excel || SamePath(name, "QuinConv.dll") ||
-           SamePath(name, "instaide.dll");
+    return false;
 }
 
-bool inside(const std::string& path, const std::string& folder) {
-    const std::string clean = Normalised(folder);
-    return !clean.empty() && (SamePath(path, clean) ||
-                              SamePath(Normalised(path).substr(0, clean.size() + 1), clean + "\\"));
+// The path is the folder or lies in it.
+bool inside(std::string path, const std::string& folder) {
+    for (; !path.empty(); path = ParentOf(path)) {
+        if (SamePath(path, folder)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 class Planner {
@@ -134,13 +141,6 @@ private:
         }
     }
 
-    // Whether an uninstaller of the record lies in the folder.
-    bool holdsProgram(const Folder& folder) const {
-        return std::any_of(programs_.begin(), programs_.end(), [&](const Action& a) {
-            return SamePath(ParentOf(a.path), folder.path);
-        });
-    }
-
     void order() {
         auto& actions = plan_.actions;
         for (const auto* list : {&unregisters_, &shortcuts_, &ownFiles_, &sharedFiles_}) {
@@ -149,9 +149,8 @@ private:
         const std::string product = install::kProductKey;
         actions.push_back({ActionKind::RemoveKey, product});
         actions.push_back({ActionKind::RemoveKeyWhenEmpty, ParentOf(product)});
-        addFolders(false);
         actions.insert(actions.end(), programs_.begin(), programs_.end());
-        addFolders(true);
+        addFolders();
         const std::string entry = install::kUninstallKey;
         for (const char* subkey : {install::kFoldersSubkey, install::kFilesSubkey,
                                    install::kHandheldSubkey, install::kConduitSubkey}) {
@@ -162,8 +161,8 @@ private:
 
     // The folders the setup made, deepest first, so that a folder inside
     // another is emptied before it; folders of one depth keep the record's
-    // order. Those that hold the uninstaller go after it.
-    void addFolders(bool holdingProgram) {
+    // order.
+    void addFolders() {
         const auto depthOf = [](const Folder& f) {
             return std::count(f.path.begin(), f.path.end(), '\\');
         };
@@ -178,8 +177,7 @@ private:
                     std::any_of(actions.begin(), actions.end(), [&](const Action& a) {
                         return a.kind == ActionKind::RemoveFolder && SamePath(a.path, folder.path);
                     });
-                if (!shared(folder.role) && folder.made && depthOf(folder) == depth &&
-                    holdsProgram(folder) == holdingProgram && !planned) {
+                if (!shared(folder.role) && folder.made && depthOf(folder) == depth && !planned) {
                     actions.push_back({ActionKind::RemoveFolder, folder.path});
                 }
             }

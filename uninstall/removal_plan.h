@@ -63,10 +63,9 @@ struct RemovalPlan {
 // touched. Files in the spreadsheet's folders are shared; files in the
 // install and Start-menu folders are the product's own. Only folders the
 // setup made go, once empty. The libraries are unregistered first, then the
-// shortcuts, the own files, the shared files, the product's keys, the other
-// folders (deepest first); last the uninstaller's own program, the folder
-// that held it and the record, so that a cut at any moment leaves an entry
-// that runs.
+// shortcuts, the own files, the shared files and the product's keys; last
+// the uninstaller's own program, the folders (deepest first) and the record,
+// so that a cut at any moment before leaves an entry that runs.
 RemovalPlan PlanRemoval(const install::InstallRecord& record,
                         const std::vector<std::string>& systemFolders = {});
 
