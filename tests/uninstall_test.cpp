@@ -302,3 +302,45 @@ TEST(CommandLine, OnlySilentOrNothingAndTheCopysMarkerLast) {
 }
 
 } // namespace
+
+namespace {
+
+// The record is the user's to write, and the uninstaller may run elevated:
+// what another program added or changed there is refused or kept, never
+// removed, while the product's own files go.
+TEST_F(UninstallTest, ChangedFilesAndEntriesOutsideTheProductsPlacesStay) {
+    m.files.addFile(kInstall + "\\license.txt", "licence, with the user's notes");
+    m.files.addFile("C:\\WINDOWS\\victim.ini", "the system's");
+    m.files.addFile(kExcel + "\\EXCEL.EXE", "the spreadsheet");
+    m.files.addDirectory("C:\\Empty");
+    m.files.addDirectory("C:\\Menu\\Other");
+    record.folders.push_back({"C:\\WINDOWS", FolderRole::Install, true});
+    record.folders.push_back({"C:\\Empty", FolderRole::Install}); // never made by the setup
+    record.folders.push_back({"C:\\Menu\\Other", FolderRole::Menu, true});
+    record.folders.push_back({"D:\\", FolderRole::Install, true});
+    record.files.push_back({"C:\\WINDOWS\\victim.ini", markOf("the system's")});
+    record.files.push_back({kExcel + "\\EXCEL.EXE", markOf("the spreadsheet")});
+
+    const auto result = uninstallNow();
+
+    for (const char* kept : {"C:\\WINDOWS\\victim.ini", "C:\\Office\\EXCEL.EXE"}) {
+        EXPECT_TRUE(m.files.fileExists(kept)) << kept;
+    }
+    EXPECT_EQ(m.files.file(kInstall + "\\license.txt")->content, "licence, with the user's notes");
+    EXPECT_TRUE(m.files.hasDirectory("C:\\Empty"));
+    EXPECT_TRUE(m.files.hasDirectory("C:\\Menu\\Other"));
+    EXPECT_THAT(whatStays(*result), ElementsAre(kInstall + "\\license.txt", kInstall));
+    std::vector<std::string> refused;
+    for (const auto& refusal : result->refused) {
+        refused.push_back(refusal.entry);
+    }
+    EXPECT_THAT(refused,
+                testing::UnorderedElementsAre("C:\\WINDOWS", "C:\\Menu\\Other", "D:\\",
+                                              "C:\\WINDOWS\\victim.ini", kExcel + "\\EXCEL.EXE"));
+    // The product's own files went all the same.
+    EXPECT_FALSE(m.files.fileExists(kInstall + "\\QuinFrm.dll"));
+    EXPECT_FALSE(m.files.hasDirectory(kMenu));
+    EXPECT_EQ(uninstall::ExitCodeOf(result), uninstall::kExitSomethingStays);
+}
+
+} // namespace
