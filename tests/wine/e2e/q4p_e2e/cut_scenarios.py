@@ -2,7 +2,9 @@
 installs, uninst.exe while it removes. Whatever the moment, the Uninstall entry must
 still run and then leave nothing of the product behind."""
 
+import contextlib
 import os
+import pathlib
 import signal
 import time
 
@@ -14,19 +16,38 @@ from .uninstall_scenarios import REMOVAL_TIMEOUT, code, install
 from .uninstaller import leftovers, menu_folder
 from .wizard import WizardRun
 
+COPY_MARKER = b"/Q4P-COPY"  # the argument that tells uninst.exe it is the copy
 
-def kill_when(process, ready, timeout=60):
-    """Kills the program and every process it started (its process group, as a power
-    cut would: no clean-up) as soon as ready() holds; answers whether it was still
-    running then."""
+
+def copies_of(session):
+    """The Unix pids of uninst.exe's temporary copies running in this session's prefix:
+    Wine starts every Windows process in a session of its own, so the copy is not in
+    the started program's process group."""
+    pids = []
+    prefix = f"WINEPREFIX={session.prefix}".encode()
+    for proc in pathlib.Path("/proc").iterdir():
+        try:
+            if (proc.name.isdigit() and COPY_MARKER in (proc / "cmdline").read_bytes()
+                    and prefix in (proc / "environ").read_bytes().split(b"\0")):
+                pids.append(int(proc.name))
+        except OSError:
+            pass
+    return pids
+
+
+def kill_when(session, process, ready, timeout=60):
+    """Kills the program, its process group and the copies it runs (as a power cut
+    would: no clean-up) as soon as ready() holds; answers whether it was still running
+    then."""
     deadline = time.monotonic() + timeout
     while not ready() and process.poll() is None and time.monotonic() < deadline:
         time.sleep(0.002)
     running = process.poll() is None
-    try:
+    for pid in copies_of(session):
+        with contextlib.suppress(ProcessLookupError):
+            os.kill(pid, signal.SIGKILL)
+    with contextlib.suppress(ProcessLookupError):
         os.killpg(process.pid, signal.SIGKILL)
-    except ProcessLookupError:
-        pass
     process.wait(timeout=10)
     return running
 
@@ -58,7 +79,7 @@ def setup_killed(ctx):
     folder = ctx.session.unix_path(install_dir)
     ctx.screen.key("Return")
     # The uninstaller is the first file placed; the run is stopped a few files later.
-    running = kill_when(run.process, lambda: (folder / "quinTool.dll").exists())
+    running = kill_when(ctx.session, run.process, lambda: (folder / "quinTool.dll").exists())
     ctx.expect.that(running, "setup.exe ended before it could be killed mid-run")
     finish_through_entry(ctx, pc, install_dir)
 
@@ -69,7 +90,7 @@ def uninstall_killed(ctx):
     pc, install_dir = install(ctx)
     menu = ctx.session.unix_path(menu_folder(ctx.session, pc))
     removal = ctx.session.start([install_dir + "\\uninst.exe", "/S"])
-    running = kill_when(removal, lambda: not (menu / "uninstall.lnk").exists())
+    running = kill_when(ctx.session, removal, lambda: not (menu / "uninstall.lnk").exists())
     ctx.expect.that(running, "uninst.exe ended before it could be killed mid-removal")
     finish_through_entry(ctx, pc, install_dir)
 
