@@ -47,7 +47,7 @@ std::string joinNames(const std::vector<std::string>& names) {
     return joined;
 }
 
-bool writeAppsValues(RegistryKey& key, const InstallRecord& record) {
+bool writeEntryValues(RegistryKey& key, const InstallRecord& record) {
     const std::string uninstaller = record.installDir + "\\" + kUninstallerName;
     const std::string quoted = "\"" + uninstaller + "\"";
     bool ok = key.setString("DisplayName", kDisplayName);
@@ -82,7 +82,13 @@ bool writeList(platform::RegistryService& registry, const char* subkey,
 InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& later) {
     InstallRecord merged = earlier;
     merged.installDir = later.installDir.empty() ? earlier.installDir : later.installDir;
-    mergeInto(merged.folders, later.folders, [](const RecordedFolder& f) { return f.path; });
+    for (RecordedFolder folder : later.folders) {
+        // A folder the first run made stays the setup's when a rerun finds it there.
+        for (const RecordedFolder& before : earlier.folders) {
+            folder.made = folder.made || (sameName(before.path, folder.path) && before.made);
+        }
+        mergeInto(merged.folders, {folder}, [](const RecordedFolder& f) { return f.path; });
+    }
     mergeInto(merged.files, later.files, [](const PlacedFile& f) { return f.path; });
     for (const HandedOver& given : later.handheld) {
         auto same = std::find_if(merged.handheld.begin(), merged.handheld.end(),
@@ -105,7 +111,7 @@ InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& la
 std::uint32_t EstimatedSizeKiB(const InstallRecord& record) {
     std::uint64_t bytes = 0;
     for (const PlacedFile& file : record.files) {
-        bytes += file.mark ? file.mark->size : 0;
+        bytes += file.mark && file.pending == Pending::No ? file.mark->size : 0;
     }
     const std::uint64_t kib = (bytes + 1023) / 1024;
     return kib > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(kib);
@@ -113,16 +119,17 @@ std::uint32_t EstimatedSizeKiB(const InstallRecord& record) {
 
 bool WriteInstallRecord(platform::RegistryService& registry, const InstallRecord& record) {
     RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser, kUninstallKey);
-    bool ok = key && writeAppsValues(key, record);
+    bool ok = key && writeEntryValues(key, record);
     ok = writeList(registry, kFoldersSubkey, record.folders,
                    [](RegistryKey& k, const RecordedFolder& f) {
                        // A role or mark read back damaged is left as it is stored.
-                       return !f.role || k.setString(f.path, RoleName(*f.role));
+                       return !f.role || k.setString(f.path, FolderData(f));
                    }) &&
          ok;
     ok = writeList(registry, kFilesSubkey, record.files,
                    [](RegistryKey& k, const PlacedFile& f) {
-                       return !f.mark || k.setString(f.path, FormatMark(*f.mark));
+                       const std::string data = FileData(f);
+                       return data.empty() || k.setString(f.path, data);
                    }) &&
          ok;
     ok = writeList(registry, kHandheldSubkey, record.handheld,
@@ -135,6 +142,18 @@ bool WriteInstallRecord(platform::RegistryService& registry, const InstallRecord
              [](RegistryKey& k, const std::string& folder) { return k.setString(folder, ""); }) &&
          ok;
     return ok;
+}
+
+bool WriteEntryValues(platform::RegistryService& registry, const InstallRecord& record) {
+    RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser, kUninstallKey);
+    return key && writeEntryValues(key, record);
+}
+
+bool WriteRecordValue(platform::RegistryService& registry, const char* subkey,
+                      const std::string& name, const std::string& data) {
+    RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser,
+                                          std::string(kUninstallKey) + "\\" + subkey);
+    return key && key.setString(name, data);
 }
 
 } // namespace install

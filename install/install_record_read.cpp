@@ -65,6 +65,41 @@ std::optional<FolderRole> RoleFromName(const std::string& name) {
     return std::nullopt;
 }
 
+namespace {
+
+constexpr const char* kPendingData[] = {"", "placing", "replacing", "removed"};
+constexpr const char* kMadeSuffix = " made";
+
+} // namespace
+
+std::string FileData(const PlacedFile& file) {
+    if (file.pending != Pending::No) {
+        return kPendingData[static_cast<int>(file.pending)];
+    }
+    return file.mark ? FormatMark(*file.mark) : std::string(); // a damaged mark stays as stored
+}
+
+PlacedFile ParseFileData(const std::string& path, const std::string& data) {
+    for (Pending state : {Pending::New, Pending::OverOther, Pending::Removed}) {
+        if (data == kPendingData[static_cast<int>(state)]) {
+            return {path, std::nullopt, state};
+        }
+    }
+    return {path, ParseMark(data), Pending::No};
+}
+
+std::string FolderData(const RecordedFolder& folder) {
+    return std::string(folder.role ? RoleName(*folder.role) : "") +
+           (folder.made ? kMadeSuffix : "");
+}
+
+RecordedFolder ParseFolderData(const std::string& path, const std::string& data) {
+    const std::size_t suffix = std::string(kMadeSuffix).size();
+    const bool made =
+        data.size() > suffix && data.compare(data.size() - suffix, suffix, kMadeSuffix) == 0;
+    return {path, RoleFromName(made ? data.substr(0, data.size() - suffix) : data), made};
+}
+
 std::optional<InstallRecord> ReadInstallRecord(platform::RegistryService& registry) {
     RegistryKey key =
         RegistryKey::openExisting(registry, platform::kHkeyCurrentUser, kUninstallKey);
@@ -74,10 +109,15 @@ std::optional<InstallRecord> ReadInstallRecord(platform::RegistryService& regist
     InstallRecord record;
     key.readString("InstallLocation", record.installDir);
     for (auto& [path, role] : readList(registry, kFoldersSubkey)) {
-        record.folders.push_back({path, RoleFromName(role)});
+        record.folders.push_back(ParseFolderData(path, role));
     }
     for (auto& [path, mark] : readList(registry, kFilesSubkey)) {
-        record.files.push_back({path, ParseMark(mark)});
+        PlacedFile file = ParseFileData(path, mark);
+        // Struck out: as good as not there (the registry's values are only
+        // ever written, one whole value at a time).
+        if (file.pending != Pending::Removed) {
+            record.files.push_back(std::move(file));
+        }
     }
     for (auto& [user, names] : readList(registry, kHandheldSubkey)) {
         record.handheld.push_back({user, splitNames(names)});

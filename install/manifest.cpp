@@ -158,12 +158,33 @@ bool isUsableFolder(const std::string& folder) {
            !isSeparator(folder[2]);
 }
 
+bool isInstallableFolder(const std::string& folder) {
+    using common::isSeparator;
+    std::size_t end = folder.size();
+    while (end > 0 && isSeparator(folder[end - 1])) {
+        --end;
+    }
+    if (!isUsableFolder(folder) || end <= 2) {
+        return false;
+    }
+    if (common::driveLetterOf(folder) != 0 && isSeparator(folder[2])) {
+        return true; // "C:\" itself ends at 2
+    }
+    // "\\server\share": a separator after the server's name, and none after the share's.
+    const std::size_t share = folder.find_first_of("\\/", 2);
+    return share != std::string::npos && share < end &&
+           folder.find_first_of("\\/", share + 1) < end;
+}
+
 std::string ManifestPath::formed(const Folders& folders) const {
     return folders.of(base) + literal;
 }
 
 std::optional<std::string> ManifestPath::resolve(const Folders& folders) const {
     if (base != Base::None && !isUsableFolder(folders.of(base))) {
+        return std::nullopt;
+    }
+    if (base == Base::Install && !isInstallableFolder(folders.installDir)) {
         return std::nullopt;
     }
     return formed(folders);

@@ -38,6 +38,10 @@ struct Folders {
 // would put files in the root, or the current folder, of whatever drive is
 // current.
 bool isUsableFolder(const std::string& folder);
+// A usable folder that is no drive or share root: the files of an
+// installation in a root could never be told apart from everything else
+// there, and no removal may clear a root.
+bool isInstallableFolder(const std::string& folder);
 
 // A path as the manifest gives it: a folder value followed directly by a literal.
 struct ManifestPath {

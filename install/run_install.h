@@ -32,7 +32,15 @@ struct InstallReport {
     bool complete() const { return failed.empty(); }
 };
 
-// Performs the installation in one pass. Every step is attempted once; a step
+// What the report calls a record that could not be written.
+inline constexpr const char* kRecordStep = "uninstall record";
+
+struct StepResult;
+// The failures of the steps, in run order.
+InstallReport ReportOf(const std::vector<StepResult>& results);
+
+// Performs the installation in one pass: plans it, carries the plan out and
+// keeps the record as it goes. Every step is attempted once; a step
 // that fails is recorded and skipped, nothing is retried or undone. Never fails
 // towards its caller.
 InstallReport RunInstall(platform::Machine& machine, const InstallInputs& inputs);

@@ -1,5 +1,7 @@
 #include "probes/probes.h"
 
+#include "probes/copy_temporary.h"
+
 #include "common/error.h"
 
 #include <algorithm>
@@ -9,39 +11,21 @@ namespace Geral {
 
 namespace {
 
-// Names tried for the temporary before the copy gives up.
-constexpr int kTemporaryNames = 100;
-
 std::string folded(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
 }
 
-// A name exactly as long as the destination's: "~q4p0" over its first
-// characters, so that a path the system takes for the destination it takes
-// for the temporary too.
-std::string temporaryName(const std::string& name, int attempt) {
-    const std::string mark = "~q4p" + std::to_string(attempt);
-    if (mark.size() >= name.size()) {
-        return mark.substr(mark.size() - name.size());
-    }
-    return mark + name.substr(mark.size());
-}
-
 // Beside the destination, so that the rename stays on the same volume, and
 // under a name that nothing holds yet: the temporary is removed again on
 // every failure, and only a file this copy made may be removed.
 std::string freeTemporary(platform::FileSystem& files, const std::string& destination) {
-    const std::size_t slash = destination.find_last_of('\\');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    const std::string folder = destination.substr(0, start);
-    const std::string name = destination.substr(start);
-    if (name.empty()) {
+    if (destination.empty() || destination.back() == '\\') {
         throw common::SetupError("No file name in " + destination);
     }
-    for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
-        const std::string candidate = folder + temporaryName(name, attempt);
+    for (int attempt = 0; attempt < kCopyTemporaryAttempts; ++attempt) {
+        const std::string candidate = CopyTemporaryName(destination, attempt);
         if (folded(candidate) != folded(destination) && !files.fileExists(candidate) &&
             !files.directoryExists(candidate)) {
             return candidate;

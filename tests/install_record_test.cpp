@@ -1,6 +1,7 @@
 #include "install/file_mark.h"
 #include "install/install_record.h"
-#include "install/record_installation.h"
+#include "install/manifest.h"
+#include "install/run_install.h"
 #include "tests/doubles/fake_installation.h"
 
 #include <gmock/gmock.h>

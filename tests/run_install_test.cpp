@@ -155,7 +155,9 @@ TEST_F(RunInstallTest, StepsRunOnceEachInTheirOrder) {
     };
     std::vector<Events> steps = {
         {"mkdir " + kMenu, "mkdir " + kInstall},
-        place(kInstall + "\\", {"instaide.dll", "quinTool.dll", "Quintara.prc", "MathLib.prc"}),
+        // The uninstaller first, so that the entry can remove whatever follows.
+        place(kInstall + "\\",
+              {"uninst.exe", "instaide.dll", "quinTool.dll", "Quintara.prc", "MathLib.prc"}),
         {"queue " + kInstall + "\\Quintara.prc", "place " + kUserInstall + "\\Quintara.prc",
          "queue " + kInstall + "\\MathLib.prc", "place " + kUserInstall + "\\MathLib.prc",
          "queue " + kSetup + "\\CarLoan.pdb", "place " + kUserInstall + "\\CarLoan.pdb",
@@ -164,8 +166,8 @@ TEST_F(RunInstallTest, StepsRunOnceEachInTheirOrder) {
         place(kInstall + "\\",
               {"Quintara.dll", "QuinFrm.dll", "condinst.dll", "condmgr.dll", "QuinConv.dll"}),
         place(kExcel, {"QuinConv.dll", "instaide.dll"}),
-        place(kInstall + "\\", {"hsapi.dll", "uninst.exe", "Quin4P.xla", "Quintara.jpg",
-                                "Sleep.exe", "license.txt", "MathLib.txt"}),
+        place(kInstall + "\\", {"hsapi.dll", "Quin4P.xla", "Quintara.jpg", "Sleep.exe",
+                                "license.txt", "MathLib.txt"}),
         {"place " + kStartup + "\\Quin4P.xla", "conduit",
          "shortcut " + kMenu + "\\quintara4palm.example",
          "place " + kInstall + "\\Documentation.pdf", "shortcut " + kMenu + "\\Documentation",
@@ -211,9 +213,10 @@ TEST_F(RunInstallTest, MissingInstallParentFailsEveryInstalledCopyButTheRestFoll
     const auto report = run();
 
     std::vector<std::string> expected = {missing};
+    // The uninstaller is the first file placed.
     for (const char* name :
-         {"instaide.dll", "quinTool.dll", "Quintara.prc", "MathLib.prc", "Quintara.dll",
-          "QuinFrm.dll", "condinst.dll", "condmgr.dll", "QuinConv.dll", "hsapi.dll", "uninst.exe",
+         {"uninst.exe", "instaide.dll", "quinTool.dll", "Quintara.prc", "MathLib.prc",
+          "Quintara.dll", "QuinFrm.dll", "condinst.dll", "condmgr.dll", "QuinConv.dll", "hsapi.dll",
           "Quin4P.xla", "Quintara.jpg", "Sleep.exe", "license.txt", "MathLib.txt",
           "Documentation.pdf"}) {
         expected.push_back(missing + "\\" + name);

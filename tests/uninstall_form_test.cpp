@@ -33,6 +33,29 @@ std::string textOf(const std::vector<common::PageLine>& lines) {
     return text;
 }
 
+// The machine whose running uninstaller is set aside, and the files still
+// there at that moment.
+doubles::FakeMachine* settingAside = nullptr;
+std::vector<std::string> seenWhenSetAside;
+
+bool setAside(const std::string& path) {
+    for (const std::string& name : settingAside->files.filesIn(kInstall)) {
+        seenWhenSetAside.push_back(kInstall + "\\" + name);
+    }
+    for (const std::string& name : settingAside->files.filesIn(kExcel)) {
+        seenWhenSetAside.push_back(kExcel + "\\" + name);
+    }
+    return settingAside->files.deleteFile(path) == platform::FsStatus::Ok;
+}
+
+uninstall::RemovalServices servicesOf(doubles::FakeMachine& m) {
+    settingAside = &m;
+    seenWhenSetAside.clear();
+    uninstall::RemovalServices services(m.machine);
+    services.setAside = setAside;
+    return services;
+}
+
 // The uninstaller's window over an in-memory machine; the record is written
 // the way the setup writes it.
 class UninstallFormTest : public testing::Test {
@@ -40,8 +63,8 @@ protected:
     void install() {
         record.installDir = kInstall;
         record.folders = {{kExcel, FolderRole::Excel},
-                          {kMenu, FolderRole::Menu},
-                          {kInstall, FolderRole::Install}};
+                          {kMenu, FolderRole::Menu, true},
+                          {kInstall, FolderRole::Install, true}};
         place(kInstall + "\\uninst.exe", "uninstaller");
         place(kInstall + "\\License.txt", "licence");
         place(kExcel + "\\QuinConv.dll", "converter");
@@ -66,15 +89,8 @@ protected:
 
     doubles::FakeMachine m;
     install::InstallRecord record;
-    std::vector<std::string> seenBeforeRemoval;
-    uninstall::UninstallForm form{m.machine, [this](const install::InstallRecord& r) {
-                                      // Nothing has gone yet when it runs.
-                                      for (const auto& file : r.files) {
-                                          if (m.files.file(file.path) != nullptr) {
-                                              seenBeforeRemoval.push_back(file.path);
-                                          }
-                                      }
-                                  }};
+    const std::vector<std::string>& seenBeforeRemoval = seenWhenSetAside;
+    uninstall::UninstallForm form{servicesOf(m)};
 };
 
 TEST_F(UninstallFormTest, WithoutARecordItSaysSoAndEndsWithNothingTouched) {
@@ -128,7 +144,8 @@ TEST_F(UninstallFormTest, RemoveRemovesEverythingAndTheResultSaysWhatIsLeftToDoB
     started();
     form.button(ButtonRole::Next).press();
 
-    EXPECT_EQ(seenBeforeRemoval.size(), record.files.size()); // before anything went
+    // The running program is set aside last of all files.
+    EXPECT_THAT(seenBeforeRemoval, testing::ElementsAre(kInstall + "\\uninst.exe"));
     EXPECT_EQ(form.currentPage(), PageId::FrameDone);
     EXPECT_FALSE(shown(PageId::FrameConfirm));
     EXPECT_FALSE(form.window.closed());
@@ -162,7 +179,7 @@ TEST_F(UninstallFormTest, WhatStaysIsHeadedAndListedWithItsReasonAndTheCodeSaysS
     EXPECT_THAT(heading, Not(HasSubstr("was removed from your computer.")));
     EXPECT_THAT(heading, HasSubstr("listed below"));
     const std::string& stays = form.stayList.text();
-    EXPECT_THAT(stays, HasSubstr(kInstall + "\\License.txt\r\n    Stays: it is in use"));
+    EXPECT_THAT(stays, HasSubstr(kInstall + "\\License.txt\r\n    Stays: it cannot be read"));
     EXPECT_THAT(stays, HasSubstr(kInstall + "\r\n    Stays: it still holds"));
     EXPECT_THAT(stays, HasSubstr("License.txt, notes.txt"));
     EXPECT_THAT(stays, HasSubstr("\"Ann S\"")); // the steps by hand follow

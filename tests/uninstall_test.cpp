@@ -54,10 +54,10 @@ class UninstallTest : public testing::Test {
 protected:
     UninstallTest() {
         record.installDir = kInstall;
-        record.folders = {{kInstall, FolderRole::Install},
+        record.folders = {{kInstall, FolderRole::Install, true},
                           {kExcel, FolderRole::Excel},
                           {kStartup, FolderRole::Startup},
-                          {kMenu, FolderRole::Menu}};
+                          {kMenu, FolderRole::Menu, true}};
         place(kInstall + "\\QuinFrm.dll", "form library");
         place(kInstall + "\\uninst.exe", "uninstaller");
         place(kInstall + "\\license.txt", "licence");
@@ -178,7 +178,7 @@ TEST_F(UninstallTest, LibraryWhoseRegistrationCannotBeRemovedIsKept) {
 
 TEST(RemovalPlan, RefusedEntriesAreNamedAndNeverActedOn) {
     install::InstallRecord record;
-    record.folders = {{kInstall, FolderRole::Install},
+    record.folders = {{kInstall, FolderRole::Install, true},
                       {"C:\\", FolderRole::Install},
                       {"Quintara4Palm", FolderRole::Menu},
                       {"C:\\Q4P\\..\\WINDOWS", FolderRole::Install},
@@ -228,9 +228,9 @@ TEST(RemovalPlan, SharedRuleWinsWhereTheInstallFolderIsTheSpreadsheetsAndLibrari
     // A shared file without a usable mark could never be recognised: refused.
     EXPECT_THAT(refusedEntries(plan), ElementsAre(kExcel + "\\instaide.dll"));
 
-    record.folders = {{kInstall, FolderRole::Install},
-                      {kInstall + "\\Sub", FolderRole::Install},
-                      {kMenu, FolderRole::Menu}};
+    record.folders = {{kInstall, FolderRole::Install, true},
+                      {kInstall + "\\Sub", FolderRole::Install, true},
+                      {kMenu, FolderRole::Menu, true}};
     record.files = {{kInstall + "\\Sub\\a.dll", FileMark{1, 1}},
                     {kInstall + "\\QuinFrm.dll", FileMark{2, 2}}};
     std::vector<std::string> order;
@@ -299,6 +299,48 @@ TEST(CommandLine, OnlySilentOrNothingAndTheCopysMarkerLast) {
     // A marker elsewhere, or with a path that is not a full one, is a bad argument.
     EXPECT_EQ(ParseCommandLine({uninstall::kCopyMarker, original, "/S"}).mode, RunMode::Bad);
     EXPECT_EQ(ParseCommandLine({"/S", uninstall::kCopyMarker, "uninst.exe"}).mode, RunMode::Bad);
+}
+
+} // namespace
+
+namespace {
+
+// The record is the user's to write, and the uninstaller may run elevated:
+// what another program added or changed there is refused or kept, never
+// removed, while the product's own files go.
+TEST_F(UninstallTest, ChangedFilesAndEntriesOutsideTheProductsPlacesStay) {
+    m.files.addFile(kInstall + "\\license.txt", "licence, with the user's notes");
+    m.files.addFile("C:\\WINDOWS\\victim.ini", "the system's");
+    m.files.addFile(kExcel + "\\EXCEL.EXE", "the spreadsheet");
+    m.files.addDirectory("C:\\Empty");
+    m.files.addDirectory("C:\\Menu\\Other");
+    record.folders.push_back({"C:\\WINDOWS", FolderRole::Install, true});
+    record.folders.push_back({"C:\\Empty", FolderRole::Install}); // never made by the setup
+    record.folders.push_back({"C:\\Menu\\Other", FolderRole::Menu, true});
+    record.folders.push_back({"D:\\", FolderRole::Install, true});
+    record.files.push_back({"C:\\WINDOWS\\victim.ini", markOf("the system's")});
+    record.files.push_back({kExcel + "\\EXCEL.EXE", markOf("the spreadsheet")});
+
+    const auto result = uninstallNow();
+
+    for (const char* kept : {"C:\\WINDOWS\\victim.ini", "C:\\Office\\EXCEL.EXE"}) {
+        EXPECT_TRUE(m.files.fileExists(kept)) << kept;
+    }
+    EXPECT_EQ(m.files.file(kInstall + "\\license.txt")->content, "licence, with the user's notes");
+    EXPECT_TRUE(m.files.hasDirectory("C:\\Empty"));
+    EXPECT_TRUE(m.files.hasDirectory("C:\\Menu\\Other"));
+    EXPECT_THAT(whatStays(*result), ElementsAre(kInstall + "\\license.txt", kInstall));
+    std::vector<std::string> refused;
+    for (const auto& refusal : result->refused) {
+        refused.push_back(refusal.entry);
+    }
+    EXPECT_THAT(refused,
+                testing::UnorderedElementsAre("C:\\WINDOWS", "C:\\Menu\\Other", "D:\\",
+                                              "C:\\WINDOWS\\victim.ini", kExcel + "\\EXCEL.EXE"));
+    // The product's own files went all the same.
+    EXPECT_FALSE(m.files.fileExists(kInstall + "\\QuinFrm.dll"));
+    EXPECT_FALSE(m.files.hasDirectory(kMenu));
+    EXPECT_EQ(uninstall::ExitCodeOf(result), uninstall::kExitSomethingStays);
 }
 
 } // namespace

@@ -72,14 +72,26 @@ TEST_F(FolderPage, FolderOnADriveThatIsNotReadyLeavesBothListsAlone) {
     EXPECT_EQ(form->state().installDir, "E:\\Apps\\Quintara4Palm");
 }
 
-TEST_F(FolderPage, DriveRootKeepsItsTrailingSeparator) {
+// A root keeps its separator, and is refused as the install folder: Next
+// waits for a folder in it, also when the page is shown again.
+TEST_F(FolderPage, DriveRootKeepsItsTrailingSeparatorAndIsRefused) {
     start();
     toFolderPage();
-    typeAndComeBack("D:\\");
-    EXPECT_EQ(form->drive.drive(), "d:");
-    EXPECT_EQ(form->dirList.path(), "D:\\");
+    typeAndComeBack("D:\\Apps");
+    for (const char* root : {"D:\\", "\\\\server\\share\\"}) {
+        form->DirName.setText(root);
+        EXPECT_EQ(form->state().installDir, root);
+        EXPECT_FALSE(form->bNext.enabled()) << root;
+    }
+    form->dirList.open("D:\\");
     EXPECT_EQ(form->DirName.text(), "D:\\");
-    EXPECT_EQ(form->state().installDir, "D:\\");
+    EXPECT_FALSE(form->bNext.enabled());
+    back();
+    next();
+    EXPECT_EQ(form->DirName.text(), "D:\\");
+    EXPECT_FALSE(form->bNext.enabled());
+    form->DirName.setText("D:\\Quintara4Palm");
+    EXPECT_TRUE(form->bNext.enabled());
 }
 
 using UserPage = WizardTest;
@@ -208,19 +220,21 @@ TEST_F(SummaryPage, MissingFoldersLeaveTheBareNames) {
     EXPECT_EQ(lines[22], "C:\\Program Files\\Quintara4Palm\\uninst.exe");
 }
 
-TEST_F(SummaryPage, DriveRootInstallFolderDoublesTheSeparator) {
+TEST_F(SummaryPage, TrailingSeparatorOfTheInstallFolderIsDoubled) {
     fake.files.addDrive('d');
     start();
     toFolderPage();
-    form->DirName.setText("D:\\");
+    // A root is refused (FolderPage); a folder typed with its separator is taken as it stands.
+    fake.files.addDirectory("D:\\Apps");
+    form->DirName.setText("D:\\Apps\\");
     next();
     form->ListUsers.select(0);
     next();
     ASSERT_EQ(shown(), F::FrameListFiles);
     const std::vector<std::string> lines = summaryLines();
     ASSERT_EQ(lines.size(), 23u);
-    EXPECT_EQ(lines[9], "D:\\\\Quin4P.xla");
-    EXPECT_EQ(lines[22], "D:\\\\uninst.exe");
+    EXPECT_EQ(lines[9], "D:\\Apps\\\\Quin4P.xla");
+    EXPECT_EQ(lines[22], "D:\\Apps\\\\uninst.exe");
 }
 
 TEST_F(SummaryPage, IsRebuiltOnEveryShowing) {

@@ -15,7 +15,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -43,19 +42,8 @@ std::vector<std::string> arguments() {
     return all;
 }
 
-// In the copy, just before the removal: the original is moved out of the
-// install folder, but only when the record lists it, so that an uninst.exe
-// started from anywhere else is never moved.
-void moveOriginalAsideWhenRecorded(const install::InstallRecord& record,
-                                   const std::string& original) {
-    const bool recorded = !original.empty() && std::any_of(record.files.begin(), record.files.end(),
-                                                           [&](const install::PlacedFile& f) {
-                                                               return SamePath(f.path, original);
-                                                           });
-    if (recorded) {
-        uninst::MoveOriginalAside(original);
-    }
-}
+// In the copy, the original's path, which the removal sets aside.
+std::string runningOriginal;
 
 // The machine's services a removal uses, and no others: the uninstaller
 // carries none of the setup's outside libraries.
@@ -64,7 +52,18 @@ struct RemovalMachine {
     platform::win32::Win32FileSystem files;
     platform::win32::Win32FormLibrary formLibrary;
 
-    RemovalServices services() { return {registry, files, formLibrary}; }
+    // In the copy: the original, still running while it waits, is the one
+    // file that cannot be deleted; it is moved out of the install folder as
+    // the last file to go, so that until then the entry still runs it.
+    RemovalServices services(const std::string& original) {
+        runningOriginal = original;
+        RemovalServices services{registry, files, formLibrary};
+        services.setAside = [](const std::string& path) {
+            return !runningOriginal.empty() && SamePath(path, runningOriginal) &&
+                   uninst::MoveOriginalAside(runningOriginal);
+        };
+        return services;
+    }
 };
 
 int removeSilently(const std::string& original) {
@@ -73,15 +72,13 @@ int removeSilently(const std::string& original) {
     if (!record) {
         return kExitNothingInstalled;
     }
-    moveOriginalAsideWhenRecorded(*record, original);
-    return ExitCodeOf(CarryOut(machine.services(), PlanRemoval(*record)));
+    return ExitCodeOf(
+        CarryOut(machine.services(original), PlanRemoval(*record, SystemFolders(machine.files))));
 }
 
 int showWindow(HINSTANCE instance, int showCommand, const std::string& original) {
     RemovalMachine machine;
-    UninstallForm form(machine.services(), [&original](const install::InstallRecord& record) {
-        moveOriginalAsideWhenRecorded(record, original);
-    });
+    UninstallForm form(machine.services(original));
     winui::MainWindow window(form, instance, IDI_QUINTARA);
     if (!window.create()) {
         return kExitBadArgument;
@@ -122,6 +119,8 @@ int run(HINSTANCE instance, int showCommand) {
         winui::SingleInstance::bringOtherToFront(uninstallWindow().caption);
         return kExitAlreadyRunning;
     }
+    // What a run that was stopped left in the temporary folder goes now.
+    uninst::RemoveEarlierCopies();
     std::vector<std::string> copyArguments = given;
     copyArguments.push_back(kCopyMarker);
     copyArguments.push_back(uninst::OwnPath());

@@ -161,4 +161,26 @@ bool MoveOriginalAside(const std::string& original) {
     return true;
 }
 
+void RemoveEarlierCopies() {
+    wchar_t path[MAX_PATH + 16];
+    const DWORD folder = GetTempPathW(MAX_PATH + 1, path);
+    if (folder == 0 || folder > MAX_PATH) {
+        return;
+    }
+    lstrcpyW(path + folder, L"q4u*.tmp");
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(path, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        // Names made by GetTempFileName: "q4u" and at most four hex digits.
+        if (lstrlenW(found.cFileName) < 12) {
+            lstrcpyW(path + folder, found.cFileName);
+            DeleteFileW(path);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 } // namespace uninst

@@ -25,4 +25,9 @@ std::optional<int> RunTemporaryCopy(const std::vector<std::string>& arguments);
 // scheduled for deletion at the next restart. False when it stays where it was.
 bool MoveOriginalAside(const std::string& original);
 
+// Deletes the temporary copies earlier runs left (a run that was stopped,
+// an original set aside that no restart has removed yet); those still
+// running cannot be deleted and stay.
+void RemoveEarlierCopies();
+
 } // namespace uninst

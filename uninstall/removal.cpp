@@ -1,6 +1,7 @@
 #include "uninstall/removal.h"
 
 #include "install/registry_key.h"
+#include "probes/copy_temporary.h"
 #include "uninstall/record_paths.h"
 
 #include <algorithm>
@@ -36,9 +37,9 @@ private:
         case ActionKind::Unregister:
             return unregister(action);
         case ActionKind::RemoveFile:
-            return removeFile(action.path);
         case ActionKind::RemoveSharedFile:
-            return removeSharedFile(action);
+        case ActionKind::RemoveOwnProgram:
+            return removeRecorded(action);
         case ActionKind::RemoveFolder:
             return removeFolder(action.path);
         case ActionKind::RemoveKey:
@@ -55,9 +56,11 @@ private:
     // A library whose registration cannot be removed is kept, so that the
     // registration never points at a file that is gone and can be retried.
     void unregister(const Action& action) {
+        // A removal stopped earlier unregisters before it deletes, so a missing
+        // library is no sign that its registration stays: said, not counted.
         if (!services_.files.fileExists(action.path)) {
-            return stay("The registration of " + action.path,
-                        "the library is missing, so it cannot unregister itself");
+            return result_.manual.push_back({"The registration of " + action.path,
+                                             "The library is missing: it may be unregistered."});
         }
         const auto now = install::MarkOf(services_.files, action.path);
         std::string why;
@@ -106,18 +109,40 @@ private:
         }
     }
 
-    void removeSharedFile(const Action& action) {
-        if (!services_.files.fileExists(action.path)) {
+    // Only while it is still the file the setup placed. Where the setup was
+    // cut while placing it, the file is taken for the setup's when no file
+    // of another's had the name, and the copy's temporary goes with it.
+    void removeRecorded(const Action& action) {
+        platform::FileSystem& files = services_.files;
+        if (action.pending != install::Pending::No) {
+            for (int attempt = 0; attempt < Geral::kCopyTemporaryAttempts; ++attempt) {
+                const std::string stale = Geral::CopyTemporaryName(action.path, attempt);
+                if (files.fileExists(stale)) {
+                    removeFile(stale);
+                }
+            }
+        }
+        if (kept(action.path) || !files.fileExists(action.path)) {
             return;
         }
-        const auto now = install::MarkOf(services_.files, action.path);
-        if (!now) {
-            return stay(action.path, "it cannot be read to tell whether it is still the setup's "
-                                     "copy (another program may hold it open)");
+        if (action.pending == install::Pending::OverOther) {
+            return stay(action.path, "the setup stopped while replacing it: it may be another's");
         }
-        if (*now != *action.mark) {
-            return stay(action.path, "it is no longer the file the setup placed (another "
-                                     "program may have replaced it)");
+        if (action.pending == install::Pending::No) {
+            const auto now = install::MarkOf(files, action.path);
+            if (!now) {
+                return stay(action.path, "it cannot be read to tell whether it is still the "
+                                         "setup's copy (another program may hold it open)");
+            }
+            if (*now != *action.mark) {
+                return stay(action.path, "it is no longer the file the setup placed (another "
+                                         "program may have replaced it)");
+            }
+        }
+        if (action.kind == ActionKind::RemoveOwnProgram && services_.setAside &&
+            services_.setAside(action.path)) {
+            result_.removed.push_back(action.path);
+            return;
         }
         removeFile(action.path);
     }
@@ -175,12 +200,23 @@ RemovalResult CarryOut(RemovalServices services, const RemovalPlan& plan) {
     return Removal(services).carryOut(plan);
 }
 
+std::vector<std::string> SystemFolders(platform::FileSystem& files) {
+    std::vector<std::string> folders;
+    for (const char* name : {"WINDIR", "SystemRoot"}) {
+        const std::string folder = files.getEnvironment(name);
+        if (!folder.empty()) {
+            folders.push_back(folder);
+        }
+    }
+    return folders;
+}
+
 std::optional<RemovalResult> Uninstall(RemovalServices services) {
     const auto record = install::ReadInstallRecord(services.registry);
     if (!record) {
         return std::nullopt;
     }
-    return CarryOut(services, PlanRemoval(*record));
+    return CarryOut(services, PlanRemoval(*record, SystemFolders(services.files)));
 }
 
 int ExitCodeOf(const std::optional<RemovalResult>& result) {

@@ -50,7 +50,14 @@ struct RemovalServices {
     platform::RegistryService& registry;
     platform::FileSystem& files;
     platform::FormLibrary& formLibrary;
+    // Takes the running uninstaller's own file out of its folder, which a
+    // delete cannot; false when the path is not the running program's, or it
+    // stays. Without it the file is deleted like any other.
+    bool (*setAside)(const std::string& path) = nullptr;
 };
+
+// The Windows folder (and the system folder in it), never touched.
+std::vector<std::string> SystemFolders(platform::FileSystem& files);
 
 // Carries out every action of the plan. An action that fails leaves its file,
 // folder or key and is listed; the rest goes on. Never raises.

@@ -16,17 +16,46 @@ using install::FolderRole;
 // The one library of the product that registers itself.
 constexpr const char* kSelfRegisteringLibrary = "QuinFrm.dll";
 
+// The one name the product's Start-menu folder has.
+constexpr const char* kMenuFolderName = "Quintara4Palm";
+
 struct Folder {
     std::string path;
     FolderRole role;
+    bool made;
 };
 
 bool shared(FolderRole role) {
     return role == FolderRole::Excel || role == FolderRole::Startup;
 }
 
+// The names the setup places in the spreadsheet's folders.
+bool placedThere(FolderRole role, const std::string& name) {
+    const char* const names[] = {"QuinConv.dll", "instaide.dll", "Quin4P.xla"};
+    for (int i = role == FolderRole::Startup ? 2 : 0; i < (role == FolderRole::Excel ? 2 : 3);
+         ++i) {
+        if (SamePath(name, names[i])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The path is the folder or lies in it.
+bool inside(std::string path, const std::string& folder) {
+    for (; !path.empty(); path = ParentOf(path)) {
+        if (SamePath(path, folder)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class Planner {
 public:
+    explicit Planner(const std::vector<std::string>& systemFolders)
+        : systemFolders_(systemFolders) {}
+
     RemovalPlan plan(const install::InstallRecord& record) {
         for (const install::RecordedFolder& folder : record.folders) {
             admitFolder(folder);
@@ -35,7 +64,6 @@ public:
             admitFile(file);
         }
         order();
-        planRegistry();
         planManualSteps(record);
         return std::move(plan_);
     }
@@ -46,22 +74,34 @@ private:
     }
 
     void admitFolder(const install::RecordedFolder& folder) {
+        const bool system =
+            std::any_of(systemFolders_.begin(), systemFolders_.end(),
+                        [&](const std::string& s) { return inside(folder.path, s); });
         if (!folder.role) {
             refuse(folder.path, "a folder of a kind this uninstaller does not know");
         } else if (const auto why = WhyRefused(folder.path)) {
             refuse(folder.path, "a recorded folder that is " + *why);
+        } else if (system) {
+            refuse(folder.path, "the Windows folder, or a folder in it");
+        } else if (*folder.role == FolderRole::Menu &&
+                   !SamePath(NameOf(folder.path), kMenuFolderName)) {
+            refuse(folder.path, "not the product's Start-menu folder");
         } else {
-            folders_.push_back({Normalised(folder.path), *folder.role});
+            folders_.push_back({Normalised(folder.path), *folder.role, folder.made});
         }
     }
 
     // Shared wins where a folder is recorded in both kinds of role (the
-    // install folder chosen inside the spreadsheet's folder, say).
-    std::optional<FolderRole> roleOfParent(const std::string& path) const {
+    // install folder chosen inside the spreadsheet's folder, say); there any
+    // name of the product's may lie.
+    std::optional<FolderRole> roleOfParent(const std::string& path, bool& ownToo) const {
         std::optional<FolderRole> found;
         for (const Folder& folder : folders_) {
-            if (SamePath(folder.path, ParentOf(path)) && (!found || shared(folder.role))) {
-                found = folder.role;
+            if (SamePath(folder.path, ParentOf(path))) {
+                ownToo = ownToo || !shared(folder.role);
+                if (!found || shared(folder.role)) {
+                    found = folder.role;
+                }
             }
         }
         return found;
@@ -71,65 +111,77 @@ private:
         if (const auto why = WhyRefused(file.path)) {
             return refuse(file.path, "a recorded file that is " + *why);
         }
-        const auto role = roleOfParent(file.path);
+        bool ownToo = false;
+        const auto role = roleOfParent(file.path, ownToo);
         if (!role) {
             return refuse(file.path, "outside the recorded folders");
         }
-        if (shared(*role)) {
-            if (!file.mark) {
-                return refuse(file.path, "its recorded size and hash are damaged");
-            }
-            return sharedFiles_.push_back({ActionKind::RemoveSharedFile, file.path, file.mark});
+        if (!ownToo && !placedThere(*role, NameOf(file.path))) {
+            return refuse(file.path, "not a file the setup places in that folder");
         }
-        auto& list = *role == FolderRole::Menu ? shortcuts_ : ownFiles_;
-        list.push_back({ActionKind::RemoveFile, file.path, file.mark});
-        if (*role == FolderRole::Install && SamePath(NameOf(file.path), kSelfRegisteringLibrary)) {
+        if (!file.mark && file.pending == install::Pending::No) {
+            return refuse(file.path, "its recorded size and hash are damaged");
+        }
+        const Action action{ActionKind::RemoveFile, file.path, file.mark, file.pending};
+        if (shared(*role)) {
+            sharedFiles_.push_back(action);
+            sharedFiles_.back().kind = ActionKind::RemoveSharedFile;
+            return;
+        }
+        if (*role == FolderRole::Install &&
+            SamePath(NameOf(file.path), install::kUninstallerName)) {
+            programs_.push_back(action);
+            programs_.back().kind = ActionKind::RemoveOwnProgram;
+            return;
+        }
+        (*role == FolderRole::Menu ? shortcuts_ : ownFiles_).push_back(action);
+        if (*role == FolderRole::Install && file.mark &&
+            SamePath(NameOf(file.path), kSelfRegisteringLibrary)) {
             unregisters_.push_back({ActionKind::Unregister, file.path, file.mark});
         }
     }
 
     void order() {
-        // Deepest first, so that a folder inside another is emptied before
-        // it; folders of one depth keep the record's order.
-        const auto depthOf = [](const Folder& f) {
-            return std::count(f.path.begin(), f.path.end(), '\\');
-        };
-        std::vector<Folder> own;
-        std::ptrdiff_t deepest = 0;
-        for (const Folder& folder : folders_) {
-            deepest = std::max(deepest, depthOf(folder));
-        }
-        for (std::ptrdiff_t depth = deepest; depth >= 0; --depth) {
-            for (const Folder& folder : folders_) {
-                if (!shared(folder.role) && depthOf(folder) == depth) {
-                    own.push_back(folder);
-                }
-            }
-        }
         auto& actions = plan_.actions;
         for (const auto* list : {&unregisters_, &shortcuts_, &ownFiles_, &sharedFiles_}) {
             actions.insert(actions.end(), list->begin(), list->end());
         }
-        for (const Folder& folder : own) {
-            const bool planned = std::any_of(actions.begin(), actions.end(), [&](const Action& a) {
-                return a.kind == ActionKind::RemoveFolder && SamePath(a.path, folder.path);
-            });
-            if (!planned) {
-                actions.push_back({ActionKind::RemoveFolder, folder.path});
-            }
-        }
-    }
-
-    void planRegistry() {
         const std::string product = install::kProductKey;
-        plan_.actions.push_back({ActionKind::RemoveKey, product});
-        plan_.actions.push_back({ActionKind::RemoveKeyWhenEmpty, ParentOf(product)});
+        actions.push_back({ActionKind::RemoveKey, product});
+        actions.push_back({ActionKind::RemoveKeyWhenEmpty, ParentOf(product)});
+        actions.insert(actions.end(), programs_.begin(), programs_.end());
+        addFolders();
         const std::string entry = install::kUninstallKey;
         for (const char* subkey : {install::kFoldersSubkey, install::kFilesSubkey,
                                    install::kHandheldSubkey, install::kConduitSubkey}) {
-            plan_.actions.push_back({ActionKind::RemoveKey, entry + "\\" + subkey});
+            actions.push_back({ActionKind::RemoveKey, entry + "\\" + subkey});
         }
-        plan_.actions.push_back({ActionKind::RemoveKey, entry});
+        actions.push_back({ActionKind::RemoveKey, entry});
+    }
+
+    // The folders the setup made, deepest first, so that a folder inside
+    // another is emptied before it; folders of one depth keep the record's
+    // order.
+    void addFolders() {
+        const auto depthOf = [](const Folder& f) {
+            return std::count(f.path.begin(), f.path.end(), '\\');
+        };
+        std::ptrdiff_t deepest = 0;
+        for (const Folder& folder : folders_) {
+            deepest = std::max(deepest, depthOf(folder));
+        }
+        auto& actions = plan_.actions;
+        for (std::ptrdiff_t depth = deepest; depth >= 0; --depth) {
+            for (const Folder& folder : folders_) {
+                const bool planned =
+                    std::any_of(actions.begin(), actions.end(), [&](const Action& a) {
+                        return a.kind == ActionKind::RemoveFolder && SamePath(a.path, folder.path);
+                    });
+                if (!shared(folder.role) && folder.made && depthOf(folder) == depth && !planned) {
+                    actions.push_back({ActionKind::RemoveFolder, folder.path});
+                }
+            }
+        }
     }
 
     void planManualSteps(const install::InstallRecord& record) {
@@ -155,15 +207,17 @@ private:
         }
     }
 
+    const std::vector<std::string>& systemFolders_;
     RemovalPlan plan_;
     std::vector<Folder> folders_;
-    std::vector<Action> unregisters_, shortcuts_, ownFiles_, sharedFiles_;
+    std::vector<Action> unregisters_, shortcuts_, ownFiles_, sharedFiles_, programs_;
 };
 
 } // namespace
 
-RemovalPlan PlanRemoval(const install::InstallRecord& record) {
-    return Planner().plan(record);
+RemovalPlan PlanRemoval(const install::InstallRecord& record,
+                        const std::vector<std::string>& systemFolders) {
+    return Planner(systemFolders).plan(record);
 }
 
 } // namespace uninstall

@@ -13,11 +13,15 @@ enum class ActionKind {
     // DllUnregisterServer of the library at `path`, called from there by full
     // path, when the file is still the one recorded.
     Unregister,
-    // One of the product's own files or shortcuts: removed, read-only or not.
+    // One of the product's own files or shortcuts, and a file in a place
+    // other programs use: removed, read-only or not, only while it still
+    // carries `mark` (or, where the setup was cut while placing it, when no
+    // file of another's had the name), else kept and named.
     RemoveFile,
-    // A file in a place other programs use: removed only while it still
-    // carries `mark`, else kept and named.
     RemoveSharedFile,
+    // The uninstaller's own program, the last file to go: the running
+    // program's file is set aside rather than deleted.
+    RemoveOwnProgram,
     // One of the product's own folders: removed only when empty.
     RemoveFolder,
     // A key under HKEY_CURRENT_USER, with its values.
@@ -30,6 +34,7 @@ struct Action {
     ActionKind kind;
     std::string path; // a file or folder, or a registry key
     std::optional<install::FileMark> mark = std::nullopt;
+    install::Pending pending = install::Pending::No;
 };
 
 // A record entry that is never acted on, and why.
@@ -51,11 +56,17 @@ struct RemovalPlan {
 };
 
 // From a record to the actions. Only what the record lists is ever named in an
-// action, and only inside the folders it records: a file must lie directly in
-// one of them. Files in the spreadsheet's folders are shared; files in the
-// install and Start-menu folders are the product's own. The libraries are
-// unregistered first, then the shortcuts, the own files, the shared files,
-// the own folders (deepest first) and the registry keys go.
-RemovalPlan PlanRemoval(const install::InstallRecord& record);
+// action, and only inside the places the product writes: a file must lie
+// directly in a recorded folder, and in the spreadsheet's folders be one of
+// the names the setup places there; the Start-menu folder must be the
+// product's own; nothing in `systemFolders` (the Windows folder) or below is
+// touched. Files in the spreadsheet's folders are shared; files in the
+// install and Start-menu folders are the product's own. Only folders the
+// setup made go, once empty. The libraries are unregistered first, then the
+// shortcuts, the own files, the shared files and the product's keys; last
+// the uninstaller's own program, the folders (deepest first) and the record,
+// so that a cut at any moment before leaves an entry that runs.
+RemovalPlan PlanRemoval(const install::InstallRecord& record,
+                        const std::vector<std::string>& systemFolders = {});
 
 } // namespace uninstall

@@ -38,8 +38,7 @@ const char* whatGoesFrom(FolderRole role) {
 
 } // namespace
 
-UninstallForm::UninstallForm(RemovalServices services, BeforeRemoval beforeRemoval)
-    : services_(services), beforeRemoval_(std::move(beforeRemoval)) {
+UninstallForm::UninstallForm(RemovalServices services) : services_(std::move(services)) {
     defaultButton.onClick = [this] { defaultClicked(); };
     cancelButton.onClick = [this] { cancelClicked(); };
     for (const common::ButtonSpec& entry : uninstallWindow().buttons) {
@@ -132,14 +131,7 @@ void UninstallForm::cancelClicked() {
 }
 
 void UninstallForm::remove() {
-    if (beforeRemoval_) {
-        try {
-            beforeRemoval_(*record_);
-        } catch (const std::exception&) {
-            // What it could not do shows up in the removal's own result.
-        }
-    }
-    result_ = CarryOut(services_, PlanRemoval(*record_));
+    result_ = CarryOut(services_, PlanRemoval(*record_, SystemFolders(services_.files)));
     stayList.setText(StayListText(*result_));
 }
 

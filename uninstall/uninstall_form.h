@@ -7,7 +7,6 @@
 #include "uninstall/uninstall_pages.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,10 +22,7 @@ namespace uninstall {
 // its click handler, with no question per file, then shows the result.
 class UninstallForm : public common::Form {
 public:
-    // Runs once, with the record, just before anything is removed.
-    using BeforeRemoval = std::function<void(const install::InstallRecord&)>;
-
-    explicit UninstallForm(RemovalServices services, BeforeRemoval beforeRemoval = {});
+    explicit UninstallForm(RemovalServices services);
     UninstallForm(const UninstallForm&) = delete;
     UninstallForm& operator=(const UninstallForm&) = delete;
 
@@ -61,7 +57,6 @@ private:
     void remove();
 
     RemovalServices services_;
-    BeforeRemoval beforeRemoval_;
     std::array<common::Frame, kPageCount> frames_;
     std::optional<PageId> current_;
     std::optional<install::InstallRecord> record_;

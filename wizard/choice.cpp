@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "handheld/pilot.h"
+#include "install/manifest.h"
 
 namespace wizard {
 
@@ -26,6 +27,17 @@ void Setup::dirList_Change() {
 
 void Setup::DirName_Change() {
     state_.installDir = DirName.text();
+    updateFolderNext();
+}
+
+// A drive or share root is refused: Next stays disabled until the text names
+// a folder in it. Fourteen files spread in a root could not be told from the
+// rest of the drive, and no removal may clear a root.
+void Setup::updateFolderNext() {
+    const std::string& folder = state_.installDir;
+    if (currentIs(FrameId::FrameChooseDir)) {
+        bNext.setEnabled(!install::isUsableFolder(folder) || install::isInstallableFolder(folder));
+    }
 }
 
 void Setup::ListUsers_Click() {

@@ -65,6 +65,7 @@ void Setup::prepareFolderPage() {
     } catch (const common::SetupError&) {
     }
     state_.installDir = folder;
+    updateFolderNext();
 }
 
 void Setup::prepareUserPage() {

@@ -99,6 +99,7 @@ private:
     void RunInstall();
     // True when the tag of the current page equals the tag of `page` (read afresh).
     bool currentIs(FrameId page) const;
+    void updateFolderNext();
     // The page table's entry of the current page.
     const PageSpec& currentPage() const;
     // Where Next leads from the welcome page and the notice pages.

@@ -78,6 +78,22 @@ public:
         std::sort(names.begin(), names.end());
         return names;
     }
+    // Every file's content by its folded path, and every folder: to compare
+    // the machine before and after.
+    std::map<std::string, std::string> snapshot() const {
+        std::map<std::string, std::string> all;
+        for (const auto& [key, entry] : files_) {
+            all[key] = entry.content;
+        }
+        return all;
+    }
+    std::set<std::string> directories() const {
+        std::set<std::string> all;
+        for (const auto& [key, path] : dirs_) {
+            all.insert(key);
+        }
+        return all;
+    }
     std::vector<std::string> log; // "mkdir X", "copy A -> B", "move A -> B", "delete X"
 
     platform::FsStatus makeDirectory(const std::string& path) override {

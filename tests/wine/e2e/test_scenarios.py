@@ -1,6 +1,6 @@
 """The end-to-end scenarios of setup.exe and uninst.exe under Wine: a PC, a person's
 walk through the wizard (and the uninstaller), and what the machine holds afterwards
-(q4p_e2e/scenarios.py, q4p_e2e/uninstall_scenarios.py).
+(q4p_e2e/scenarios.py, q4p_e2e/uninstall_scenarios.py, q4p_e2e/cut_scenarios.py).
 
   pytest-3 tests/wine/e2e/test_scenarios.py --build-dir build/win64
 
@@ -9,9 +9,9 @@ Each scenario reports every expectation that failed, not only the first.
 
 import pytest
 
-from q4p_e2e import scenarios, uninstall_scenarios
+from q4p_e2e import cut_scenarios, scenarios, uninstall_scenarios
 
-ALL = {**scenarios.SCENARIOS, **uninstall_scenarios.SCENARIOS}
+ALL = {**scenarios.SCENARIOS, **uninstall_scenarios.SCENARIOS, **cut_scenarios.SCENARIOS}
 
 
 @pytest.mark.parametrize("scenario", sorted(ALL))
