@@ -27,7 +27,8 @@ class Context:
         machine.seed(self.session, pc, self.build_dir)
         self.setup_exe = machine.copy_media(self.session, self.build_dir)
         self.media = self.session.unix_path(machine.MEDIA_DIR)
-        self.screen = Screen(self.session, self.build_dir / "testbin" / "q4p_probe.exe")
+        self.screen = Screen(self.session, self.build_dir / "testbin" / "q4p_probe.exe",
+                             read_aloud=True)
 
     def wizard(self, run_name=""):
         return WizardRun(self.session, self.screen, self.artifacts / run_name)
@@ -61,9 +62,9 @@ def expect_not_installed(ctx, reg, unregistered=1):
     expect.equal(reg.subkeys(HKCU, machine.STANDINS + "\\Conduits"), [], "conduit registrations")
 
 
-# The keyboard's round on the folder page: the buttons and the page's controls
+# The keyboard's round on the folder page: the page's controls, then the buttons
 # in the window's Tab order.
-FOLDER_PAGE_TABS = ["cancel", "next", "dirName", "drive", "dirList", "back"]
+FOLDER_PAGE_TABS = ["dirName", "drive", "dirList", "cancel", "back", "next"]
 
 
 def expect_tab_round(ctx, run, names):
