@@ -113,20 +113,20 @@ int folderGlyphHeight(const Scale& scale) {
 
 void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, const Palette& palette, bool open) {
     auto d = [&](int value) { return scale.design(value); };
-    const COLORREF kEdge = palette(Paint::GlyphEdge);
-    const COLORREF kBack = palette.highContrast ? palette(Paint::GlyphFace) : RGB(232, 188, 76);
-    const COLORREF kFront = palette(Paint::GlyphFace);
+    const COLORREF edge = palette(Paint::GlyphEdge);
+    const COLORREF back = palette.highContrast ? palette(Paint::GlyphFace) : RGB(232, 188, 76);
+    const COLORREF front = palette(Paint::GlyphFace);
     const POINT tab[] = {{x, y + d(2)}, {x + d(2), y}, {x + d(6), y}, {x + d(7), y + d(2)}};
-    fillPolygon(dc, tab, 4, kBack, kEdge);
-    fillRect(dc, RECT{x, y + d(2), x + d(15), y + d(12)}, kEdge);
-    fillRect(dc, RECT{x + 1, y + d(2) + 1, x + d(15) - 1, y + d(12) - 1}, kBack);
+    fillPolygon(dc, tab, 4, back, edge);
+    fillRect(dc, RECT{x, y + d(2), x + d(15), y + d(12)}, edge);
+    fillRect(dc, RECT{x + 1, y + d(2) + 1, x + d(15) - 1, y + d(12) - 1}, back);
     if (open) {
         // The front leaf tipped forward, showing the inside.
-        const POINT front[] = {
+        const POINT leaf[] = {
             {x, y + d(12)}, {x + d(3), y + d(5)}, {x + d(16), y + d(5)}, {x + d(13), y + d(12)}};
-        fillPolygon(dc, front, 4, kFront, kEdge);
+        fillPolygon(dc, leaf, 4, front, edge);
     } else {
-        fillRect(dc, RECT{x + 1, y + d(4), x + d(15) - 1, y + d(12) - 1}, kFront);
+        fillRect(dc, RECT{x + 1, y + d(4), x + d(15) - 1, y + d(12) - 1}, front);
     }
 }
 
