@@ -182,10 +182,10 @@ void ControlsView::fillPage(std::size_t page) {
 // to it.
 void ControlsView::createLabel(HWND page, const common::ControlSpec& placement, const RECT& area) {
     const int left = area.right + scale_.design(8);
-    RECT page_area{};
-    GetClientRect(page, &page_area);
+    RECT client{};
+    GetClientRect(page, &client);
     const int top = area.top + scale_.design(3);
-    const RECT at{left, top, page_area.right - scale_.design(8), top + fonts_.bodyLine};
+    const RECT at{left, top, client.right - scale_.design(8), top + fonts_.bodyLine};
     HWND label = makeControl(0, L"Static", WS_VISIBLE | SS_LEFTNOWORDWRAP, page, instance_,
                              q4p::window_ids::kLabel, at, fonts_.dialog);
     setText(label, fromUtf8(placement.label));
