@@ -53,6 +53,8 @@ struct ControlSpec {
     int id; // the control's window id, by which tests find it
     ControlKind kind;
     TwipsRect area; // within the page; a Note's top follows the page text
+    // Its name, shown beside it; '&' marks the access key's letter.
+    const char* label = nullptr;
 };
 
 enum class ButtonRole { Cancel, Back, Next };

@@ -56,13 +56,14 @@ std::vector<common::PageSpec> makePages() {
 }
 
 common::WindowSpec makeWindow() {
-    // Back is never shown; the lists come after the buttons.
+    // As the eye reads the window: the lists, then the buttons from the left.
+    // Back is never shown.
     return common::framedWindow("Quintara4Palm Uninstall", "Remove",
-                                {{ButtonRole::Cancel},
-                                 {ButtonRole::Next},
+                                {{std::nullopt, indexOf(PageId::FrameConfirm)},
+                                 {std::nullopt, indexOf(PageId::FrameDone)},
+                                 {ButtonRole::Cancel},
                                  {ButtonRole::Back},
-                                 {std::nullopt, indexOf(PageId::FrameConfirm)},
-                                 {std::nullopt, indexOf(PageId::FrameDone)}},
+                                 {ButtonRole::Next}},
                                 "uninstall program",
                                 "For further information about Quintara4Palm, please visit ",
                                 install::kProductSite, makePages());

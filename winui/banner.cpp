@@ -10,7 +10,6 @@ constexpr COLORREF kNavy = RGB(14, 38, 86);
 constexpr COLORREF kBlue = RGB(44, 98, 168);
 constexpr COLORREF kOrange = RGB(240, 140, 20);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kCaptionGrey = RGB(92, 100, 116);
 
 constexpr COLORREF kBodyFace = RGB(70, 78, 96);
 constexpr COLORREF kBodyEdge = RGB(150, 160, 180);
@@ -101,7 +100,10 @@ void paintHandheld(HDC dc, int left, int top, int height, const Scale& scale) {
 }
 
 // "Quintara", a "4" on an orange badge, "Palm"; returns its width.
-int drawLogo(HDC dc, int x, int baseline, const Scale& scale, const Fonts& fonts) {
+int drawLogo(HDC dc, int x, int baseline, const Scale& scale, const Fonts& fonts,
+             const Palette& palette) {
+    const bool own = !palette.highContrast;
+    const COLORREF accent = palette(Paint::Accent);
     Selection font(dc, fonts.logo.get());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
@@ -111,20 +113,19 @@ int drawLogo(HDC dc, int x, int baseline, const Scale& scale, const Fonts& fonts
 
     const UINT alignment = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
     int at = x;
-    textOut(dc, at, baseline, first, kNavy);
+    textOut(dc, at, baseline, first, own ? kNavy : palette(Paint::StripText));
     at += textSize(dc, first).cx + scale.design(2);
 
     const int badgeHeight = metrics.tmAscent - metrics.tmInternalLeading + scale.design(4);
     const int badgeWidth = textSize(dc, digit).cx + scale.design(6);
     const int badgeTop = baseline - badgeHeight + scale.design(2);
-    fillRoundRect(dc, box(at, badgeTop, badgeWidth, badgeHeight), scale.design(6), kOrange,
-                  kOrange);
+    fillRoundRect(dc, box(at, badgeTop, badgeWidth, badgeHeight), scale.design(6), accent, accent);
     SetTextAlign(dc, TA_BASELINE | TA_CENTER);
-    textOut(dc, at + badgeWidth / 2, baseline, digit, kWhite);
+    textOut(dc, at + badgeWidth / 2, baseline, digit, palette(Paint::AccentText));
     at += badgeWidth + scale.design(2);
 
     SetTextAlign(dc, TA_BASELINE | TA_LEFT);
-    textOut(dc, at, baseline, last, kBlue);
+    textOut(dc, at, baseline, last, own ? kBlue : palette(Paint::StripText));
     at += textSize(dc, last).cx;
     SetTextAlign(dc, alignment);
     return at - x;
@@ -132,11 +133,18 @@ int drawLogo(HDC dc, int x, int baseline, const Scale& scale, const Fonts& fonts
 
 } // namespace
 
-void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts) {
-    paintBannerGround(dc, area, scale);
+void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts,
+                       const Palette& palette) {
     const int height = area.bottom - area.top;
     const int handheldLeft = area.left + scale.design(34);
-    paintHandheld(dc, handheldLeft, area.top + scale.design(6), height - scale.design(12), scale);
+    // In the user's colours the pictures are left out: the slogan alone stays.
+    if (palette.highContrast) {
+        fillRect(dc, area, palette(Paint::Banner));
+    } else {
+        paintBannerGround(dc, area, scale);
+        paintHandheld(dc, handheldLeft, area.top + scale.design(6), height - scale.design(12),
+                      scale);
+    }
 
     const WideText slogan(L"The spreadsheet for Palm");
     Selection font(dc, fonts.slogan.get());
@@ -144,21 +152,23 @@ void paintHeaderBanner(HDC dc, const RECT& area, const Scale& scale, const Fonts
     const SIZE size = textSize(dc, slogan);
     const int x = handheldLeft + scale.design(100);
     const int y = area.top + (height - size.cy) / 2 - scale.design(3);
-    textOut(dc, x, y, slogan, kWhite);
+    textOut(dc, x, y, slogan, palette(Paint::BannerText));
     fillRect(
         dc,
         box(x + scale.design(2), y + size.cy + scale.design(3), scale.design(56), scale.design(3)),
-        kOrange);
+        palette(Paint::Accent));
 }
 
-void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts, bool welcome,
-                    const WideText& caption) {
+void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts,
+                    const Palette& palette, bool welcome, const WideText& caption) {
     const int width = area.right - area.left;
+    const bool own = !palette.highContrast;
     for (int x = 0; x < width; ++x) {
         fillRect(dc, RECT{area.left + x, area.top, area.left + x + 1, area.bottom},
-                 blend(kWhite, RGB(210, 222, 240), x, width));
+                 own ? blend(kWhite, RGB(210, 222, 240), x, width) : palette(Paint::Strip));
     }
-    fillRect(dc, RECT{area.left, area.bottom - 1, area.right, area.bottom}, RGB(150, 164, 186));
+    fillRect(dc, RECT{area.left, area.bottom - 1, area.right, area.bottom},
+             own ? RGB(150, 164, 186) : palette(Paint::StripText));
 
     SetBkMode(dc, TRANSPARENT);
     TEXTMETRICW metrics{};
@@ -174,13 +184,13 @@ void paintSubHeader(HDC dc, const RECT& area, const Scale& scale, const Fonts& f
     if (welcome) {
         Selection font(dc, fonts.caption.get());
         const WideText words(L"welcome to");
-        textOut(dc, x, baseline, words, kCaptionGrey);
+        textOut(dc, x, baseline, words, palette(Paint::StripText));
         x += textSize(dc, words).cx + gap;
     }
-    x += drawLogo(dc, x, baseline, scale, fonts) + gap;
+    x += drawLogo(dc, x, baseline, scale, fonts, palette) + gap;
     {
         Selection font(dc, fonts.caption.get());
-        textOut(dc, x, baseline, caption, kCaptionGrey);
+        textOut(dc, x, baseline, caption, palette(Paint::StripText));
     }
     SetTextAlign(dc, alignment);
 }

@@ -87,8 +87,9 @@ std::size_t roleIndex(ButtonRole role) {
 
 } // namespace
 
-ControlsView::ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts)
-    : form_(form), scale_(scale), fonts_(fonts),
+ControlsView::ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts,
+                           const Palette& palette)
+    : form_(form), scale_(scale), fonts_(fonts), palette_(palette),
       pageFilled_(form.windowTable().pages.size(), false) {}
 
 // Windows are created in keyboard order: Tab walks the main window's children
@@ -163,6 +164,9 @@ void ControlsView::fillPage(std::size_t page) {
             // A drop-down list's height includes its open list.
             area.bottom += scale_.design(200);
         }
+        if (placement.label != nullptr) {
+            createLabel(parent, placement, area);
+        }
         PlacedControl control;
         control.placement = placement;
         control.page = page;
@@ -171,6 +175,20 @@ void ControlsView::fillPage(std::size_t page) {
                                      placement.id, area, fonts_.dialog);
         controls_.push_back(std::move(control));
     }
+}
+
+// Beside the control, and just before it among the page's windows: readers
+// name a control by the label before it, and its access key moves the focus
+// to it.
+void ControlsView::createLabel(HWND page, const common::ControlSpec& placement, const RECT& area) {
+    const int left = area.right + scale_.design(8);
+    RECT client{};
+    GetClientRect(page, &client);
+    const int top = area.top + scale_.design(3);
+    const RECT at{left, top, client.right - scale_.design(8), top + fonts_.bodyLine};
+    HWND label = makeControl(0, L"Static", WS_VISIBLE | SS_LEFTNOWORDWRAP, page, instance_,
+                             q4p::window_ids::kLabel, at, fonts_.dialog);
+    setText(label, fromUtf8(placement.label));
 }
 
 void ControlsView::sync() {
@@ -186,7 +204,8 @@ void ControlsView::sync() {
 void ControlsView::syncButton(ButtonRole role) {
     HWND button = buttons_[roleIndex(role)];
     const common::Button& model = form_.button(role);
-    const WideText caption = fromUtf8(model.caption());
+    // Its first letter is its access key.
+    const WideText caption = fromUtf8("&" + model.caption());
     if (windowText(button) != caption) {
         setText(button, caption);
     }

@@ -32,7 +32,8 @@ struct PlacedControl {
 // it to the models.
 class ControlsView {
 public:
-    ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts);
+    ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts,
+                 const Palette& palette);
     ControlsView(const ControlsView&) = delete;
     ControlsView& operator=(const ControlsView&) = delete;
 
@@ -74,6 +75,7 @@ public:
 
 private:
     void createButton(HWND main, HINSTANCE instance, common::ButtonRole role);
+    void createLabel(HWND page, const common::ControlSpec& placement, const RECT& area);
     void fillShownPages();
     void fillPage(std::size_t page);
     void syncButton(common::ButtonRole role);
@@ -88,6 +90,7 @@ private:
     common::Form& form_;
     const Scale& scale_;
     const Fonts& fonts_;
+    const Palette& palette_;
 
     HINSTANCE instance_ = nullptr;
     PageViews* pages_ = nullptr;

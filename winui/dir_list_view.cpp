@@ -117,7 +117,7 @@ void ControlsView::drawItem(const DRAWITEMSTRUCT& item) const {
     const bool open = (item.itemData & 0x10000) != 0;
     int x = area.left + scale_.design(3) + level * scale_.design(10);
     const int glyphTop = area.top + (area.bottom - area.top - folderGlyphHeight(scale_)) / 2;
-    drawFolderGlyph(dc, x, glyphTop, scale_, open);
+    drawFolderGlyph(dc, x, glyphTop, scale_, palette_, open);
     x += folderGlyphWidth(scale_) + scale_.design(4);
 
     const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);

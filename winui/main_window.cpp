@@ -48,8 +48,17 @@ struct Reaction {
 MainWindow::MainWindow(common::Form& form, HINSTANCE instance, int iconId)
     : form_(form), instance_(instance), iconId_(iconId),
       className_(fromUtf8(form.windowTable().caption)), scale_(screenScale()),
-      fonts_(makeFonts(scale_)), background_(CreateSolidBrush(kBackgroundColour)),
-      pages_(form, scale_, fonts_), controls_(form, scale_, fonts_) {}
+      fonts_(makeFonts(scale_)), pages_(form, scale_, fonts_, palette_),
+      controls_(form, scale_, fonts_, palette_) {
+    takeColours();
+}
+
+// The scheme in use now; again whenever the user changes colours or contrast.
+void MainWindow::takeColours() {
+    palette_ = currentPalette();
+    background_ = Brush(CreateSolidBrush(palette_(Paint::Ground)));
+    picture_ = Brush(CreateSolidBrush(palette_(Paint::Picture)));
+}
 
 MainWindow::~MainWindow() {
     destroy();
@@ -270,8 +279,16 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-// The read-only text boxes keep the look of a page of text.
+// The page text and the labels lie on the page's picture; the read-only
+// text boxes keep the look of a page of text.
 LRESULT MainWindow::colourStatic(HDC dc, HWND control) const {
+    namespace ids = q4p::window_ids;
+    const int id = GetDlgCtrlID(control);
+    if (id == ids::kPageTitle || id == ids::kPageText || id == ids::kLabel) {
+        SetTextColor(dc, palette_(id == ids::kPageTitle ? Paint::Title : Paint::Text));
+        SetBkColor(dc, palette_(Paint::Picture));
+        return reinterpret_cast<LRESULT>(picture_.get());
+    }
     if (!controls_.isReadOnlyText(control)) {
         return 0;
     }
@@ -287,7 +304,7 @@ bool MainWindow::handlePainting(UINT message, WPARAM wParam, LPARAM lParam, LRES
         return true;
     case WM_PAINT: {
         BufferedPaint paint(window_);
-        paintWindowFace(paint.dc(), paint.client(), scale_, fonts_,
+        paintWindowFace(paint.dc(), paint.client(), scale_, fonts_, palette_,
                         fromUtf8(form_.windowTable().footerInvitation),
                         fromUtf8(form_.windowTable().footerSite));
         return true;
@@ -295,18 +312,23 @@ bool MainWindow::handlePainting(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_PRINTCLIENT: {
         RECT client{};
         GetClientRect(window_, &client);
-        paintWindowFace(reinterpret_cast<HDC>(wParam), client, scale_, fonts_,
+        paintWindowFace(reinterpret_cast<HDC>(wParam), client, scale_, fonts_, palette_,
                         fromUtf8(form_.windowTable().footerInvitation),
                         fromUtf8(form_.windowTable().footerSite));
         return true;
     }
     case WM_CTLCOLORBTN:
-        SetBkColor(reinterpret_cast<HDC>(wParam), kBackgroundColour);
+        SetBkColor(reinterpret_cast<HDC>(wParam), palette_(Paint::Ground));
         result = reinterpret_cast<LRESULT>(background_.get());
         return true;
     case WM_CTLCOLORSTATIC:
         result = colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         return result != 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        takeColours();
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return false;
     case WM_MEASUREITEM:
         controls_.measureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         result = TRUE;

@@ -46,6 +46,7 @@ private:
     bool handleKeyboard(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool handleLifetime(UINT message, WPARAM wParam, LRESULT& result);
     LRESULT colourStatic(HDC dc, HWND control) const;
+    void takeColours();
     RECT outerRect(int clientWidth, int clientHeight) const;
 
     void command(int id, int code);
@@ -68,7 +69,9 @@ private:
     WideText className_;
     Scale scale_;
     Fonts fonts_;
-    Brush background_;
+    Palette palette_;
+    Brush background_; // the window's ground, behind the buttons
+    Brush picture_;    // a page's picture, behind its text
     PageViews pages_;
     ControlsView controls_;
     HWND window_ = nullptr;

@@ -4,16 +4,20 @@
 #include "platform/win32/win32.h"
 #include "winui/painting.h"
 
+#include <string>
 #include <vector>
 
 namespace winui {
 
 // The program's pages, each a child window of the main window that holds the
 // page's controls. A page window's text is the page's tag (never drawn); it
-// paints its own sub-header strip and picture.
+// paints its own sub-header strip and picture, and its text lies above the
+// picture as static controls, a run each, in reading order before the page's
+// controls. Asked for its text by a message (as assistive technology asks),
+// a page answers its title.
 class PageViews {
 public:
-    PageViews(common::Form& form, const Scale& scale, const Fonts& fonts);
+    PageViews(common::Form& form, const Scale& scale, const Fonts& fonts, const Palette& palette);
     PageViews(const PageViews&) = delete;
     PageViews& operator=(const PageViews&) = delete;
 
@@ -32,11 +36,18 @@ public:
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HWND window, HDC dc) const;
+    // Makes the page's text statics anew when its lines have changed.
+    void syncText(std::size_t page);
+    static LRESULT title(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     common::Form& form_;
     const Scale& scale_;
     const Fonts& fonts_;
+    const Palette& palette_;
     std::vector<HWND> windows_; // one per page of the table, in its order
+    // Per page, the text its statics show: each line's runs, a bold run
+    // marked by a leading \x01, each line ended by '\n'.
+    std::vector<std::string> texts_;
 };
 
 } // namespace winui

@@ -11,11 +11,6 @@ namespace winui {
 
 namespace {
 
-constexpr COLORREF kText = RGB(16, 16, 16);
-constexpr COLORREF kTitle = RGB(14, 38, 86);
-constexpr COLORREF kFooterText = RGB(80, 80, 80);
-constexpr COLORREF kLink = RGB(14, 70, 150);
-
 // "MS Shell Dlg 2" is the system's alias for its dialog face (Tahoma, or its
 // successor); systems without the alias fall back on Tahoma by name.
 constexpr const wchar_t* kDialogFace = L"MS Shell Dlg 2";
@@ -42,11 +37,11 @@ int lineAdvance(HDC dc, const Font& font) {
 }
 
 void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& fonts,
-                 const WideText& invitation, const WideText& site) {
-    fillRect(dc, area, kBackgroundColour);
+                 const Palette& palette, const WideText& invitation, const WideText& site) {
+    fillRect(dc, area, palette(Paint::Ground));
     fillRect(
         dc, RECT{area.left + scale.design(8), area.top, area.right - scale.design(8), area.top + 1},
-        RGB(196, 196, 196));
+        palette(Paint::Rule));
 
     Selection font(dc, fonts.dialog.get());
     SetBkMode(dc, TRANSPARENT);
@@ -56,24 +51,10 @@ void paintFooter(HDC dc, const RECT& area, const Scale& scale, const Fonts& font
     GetTextExtentPoint32W(dc, site.c_str(), site.length(), &second);
     const int x = area.left + (area.right - area.left - first.cx - second.cx) / 2;
     const int y = area.top + (area.bottom - area.top - first.cy) / 2;
-    SetTextColor(dc, kFooterText);
+    SetTextColor(dc, palette(Paint::FooterText));
     TextOutW(dc, x, y, invitation.c_str(), invitation.length());
-    SetTextColor(dc, kLink);
+    SetTextColor(dc, palette(Paint::Link));
     TextOutW(dc, x + first.cx, y, site.c_str(), site.length());
-}
-
-// One line of page text at (x, y), run after run.
-void drawLine(HDC dc, int x, int y, const common::PageLine& line, const Fonts& fonts, bool title) {
-    for (const common::TextRun& run : line) {
-        const Font& font = title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
-        Selection selected(dc, font.get());
-        const WideText text = fromUtf8(run.text);
-        SetTextColor(dc, title ? kTitle : kText);
-        TextOutW(dc, x, y, text.c_str(), text.length());
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
-        x += size.cx;
-    }
 }
 
 } // namespace
@@ -96,31 +77,23 @@ Fonts makeFonts(const Scale& scale) {
 }
 
 void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
-                     const WideText& invitation, const WideText& site) {
-    fillRect(dc, client, kBackgroundColour);
+                     const Palette& palette, const WideText& invitation, const WideText& site) {
+    fillRect(dc, client, palette(Paint::Ground));
     RECT header = layout::toPixels(scale, layout::kHeader);
     header.right = client.right;
-    paintHeaderBanner(dc, header, scale, fonts);
+    paintHeaderBanner(dc, header, scale, fonts, palette);
     RECT footer = layout::toPixels(scale, layout::kFooter);
     footer.right = client.right;
     footer.bottom = client.bottom > footer.bottom ? client.bottom : footer.bottom;
-    paintFooter(dc, footer, scale, fonts, invitation, site);
+    paintFooter(dc, footer, scale, fonts, palette, invitation, site);
 }
 
-void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, const PageFace& face) {
-    paintSubHeader(dc, layout::toPixels(scale, layout::kSubHeader), scale, fonts, face.welcome,
-                   face.caption);
-    const std::vector<common::PageLine>& lines = face.lines;
-    fillRect(dc, layout::toPixels(scale, layout::kPicture), kPictureColour);
-
-    SetBkMode(dc, TRANSPARENT);
-    const int x = scale.twips(layout::kTextLeft);
-    int y = scale.twips(layout::kTextTop);
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        const bool title = index == 0;
-        drawLine(dc, x, y, lines[index], fonts, title);
-        y += title ? fonts.titleLine : fonts.bodyLine;
-    }
+void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, const Palette& palette,
+               const PageFace& face) {
+    paintSubHeader(dc, layout::toPixels(scale, layout::kSubHeader), scale, fonts, palette,
+                   face.welcome, face.caption);
+    // The page text lies above the picture as static controls of the page.
+    fillRect(dc, layout::toPixels(scale, layout::kPicture), palette(Paint::Picture));
 }
 
 int pageTextBottom(const Scale& scale, const Fonts& fonts, std::size_t lineCount) {
@@ -138,22 +111,22 @@ int folderGlyphHeight(const Scale& scale) {
     return scale.design(13);
 }
 
-void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, bool open) {
+void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, const Palette& palette, bool open) {
     auto d = [&](int value) { return scale.design(value); };
-    constexpr COLORREF kEdge = RGB(168, 124, 36);
-    constexpr COLORREF kBack = RGB(232, 188, 76);
-    constexpr COLORREF kFront = RGB(252, 218, 118);
+    const COLORREF edge = palette(Paint::GlyphEdge);
+    const COLORREF back = palette.highContrast ? palette(Paint::GlyphFace) : RGB(232, 188, 76);
+    const COLORREF front = palette(Paint::GlyphFace);
     const POINT tab[] = {{x, y + d(2)}, {x + d(2), y}, {x + d(6), y}, {x + d(7), y + d(2)}};
-    fillPolygon(dc, tab, 4, kBack, kEdge);
-    fillRect(dc, RECT{x, y + d(2), x + d(15), y + d(12)}, kEdge);
-    fillRect(dc, RECT{x + 1, y + d(2) + 1, x + d(15) - 1, y + d(12) - 1}, kBack);
+    fillPolygon(dc, tab, 4, back, edge);
+    fillRect(dc, RECT{x, y + d(2), x + d(15), y + d(12)}, edge);
+    fillRect(dc, RECT{x + 1, y + d(2) + 1, x + d(15) - 1, y + d(12) - 1}, back);
     if (open) {
         // The front leaf tipped forward, showing the inside.
-        const POINT front[] = {
+        const POINT leaf[] = {
             {x, y + d(12)}, {x + d(3), y + d(5)}, {x + d(16), y + d(5)}, {x + d(13), y + d(12)}};
-        fillPolygon(dc, front, 4, kFront, kEdge);
+        fillPolygon(dc, leaf, 4, front, edge);
     } else {
-        fillRect(dc, RECT{x + 1, y + d(4), x + d(15) - 1, y + d(12) - 1}, kFront);
+        fillRect(dc, RECT{x + 1, y + d(4), x + d(15) - 1, y + d(12) - 1}, front);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "common/twips.h"
 #include "platform/win32/win32.h"
 #include "winui/gdi.h"
+#include "winui/palette.h"
 #include "winui/text.h"
 
 #include <string>
@@ -12,9 +13,6 @@
 namespace winui {
 
 using common::Scale;
-
-inline constexpr COLORREF kBackgroundColour = RGB(228, 228, 228);
-inline constexpr COLORREF kPictureColour = RGB(204, 204, 204);
 
 // Every face the window draws, made for one screen resolution.
 struct Fonts {
@@ -34,23 +32,23 @@ Fonts makeFonts(const Scale& scale);
 // The main window's own face: background, header banner and footer, whose
 // note `invitation` is followed by `site`.
 void paintWindowFace(HDC dc, const RECT& client, const Scale& scale, const Fonts& fonts,
-                     const WideText& invitation, const WideText& site);
+                     const Palette& palette, const WideText& invitation, const WideText& site);
 
 // What a page shows on its face.
 struct PageFace {
     bool welcome;     // the sub-header strip's welcome form
     WideText caption; // beside the logo in the strip
-    const std::vector<common::PageLine>& lines;
 };
 
-// A page's face: its sub-header strip and its picture with the page text.
-void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, const PageFace& face);
+// A page's face: its sub-header strip and its picture.
+void paintPage(HDC dc, const Scale& scale, const Fonts& fonts, const Palette& palette,
+               const PageFace& face);
 
 // The bottom of `lineCount` lines of page text, in page pixels.
 int pageTextBottom(const Scale& scale, const Fonts& fonts, std::size_t lineCount);
 
 // A small folder, open or closed, with its top-left corner at (x, y).
-void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, bool open);
+void drawFolderGlyph(HDC dc, int x, int y, const Scale& scale, const Palette& palette, bool open);
 // The glyph's width and height in pixels.
 int folderGlyphWidth(const Scale& scale);
 int folderGlyphHeight(const Scale& scale);

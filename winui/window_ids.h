@@ -11,5 +11,10 @@ inline constexpr int kBack = 1001;
 // page window's text is its tag (never drawn); exactly the current page is
 // visible.
 inline constexpr int kFirstPage = 2000;
+// The static controls that carry a page's text, a run each (the title's runs,
+// then the body's), and the labels before the page's inputs.
+inline constexpr int kPageTitle = 3000;
+inline constexpr int kPageText = 3001;
+inline constexpr int kLabel = 3002;
 
 } // namespace q4p::window_ids

@@ -117,9 +117,9 @@ std::vector<PageSpec> makePages() {
          "chooseDirFrame",
          false,
          pageText({"*Choose the install directory*"}),
-         {{ids::kDirName, K::TextBox, {250, 1380, 4500, 285}},
-          {ids::kDrive, K::DriveList, {250, 1730, 4500, 315}},
-          {ids::kDirList, K::DirList, {250, 2105, 4500, 1665}}},
+         {{ids::kDirName, K::TextBox, {250, 1380, 4500, 285}, "Install &folder"},
+          {ids::kDrive, K::DriveList, {250, 1730, 4500, 315}, "&Drive"},
+          {ids::kDirList, K::DirList, {250, 2105, 4500, 1665}, "Folder &list"}},
          kMiddle.next,
          kMiddle.back,
          kMiddle.cancel,
@@ -129,7 +129,7 @@ std::vector<PageSpec> makePages() {
          "Frame1",
          false,
          pageText({"*Select owner*"}),
-         {{ids::kListUsers, K::ListBox, {250, 1600, 3375, 2010}}},
+         {{ids::kListUsers, K::ListBox, {250, 1600, 3375, 2010}, "Handheld &user"}},
          kMiddle.next,
          kMiddle.back,
          kMiddle.cancel,
@@ -164,15 +164,17 @@ std::vector<PageSpec> makePages() {
 
 common::WindowSpec makeWindow() {
     using common::ButtonRole;
-    // Cancel, bNext, DirName, drive, dirList, back, listaFicheiros, ListUsers.
+    // As the eye reads the window: the page's controls from the top, then the
+    // buttons from the left (Cancel stands apart at the left, Back and Next
+    // at the right).
     return common::framedWindow("Quintara4Palm Setup", "Next",
-                                {{ButtonRole::Cancel},
-                                 {ButtonRole::Next},
-                                 {std::nullopt, indexOf(F::FrameChooseDir)},
-                                 {ButtonRole::Back},
-                                 {std::nullopt, indexOf(F::FrameListFiles)},
+                                {{std::nullopt, indexOf(F::FrameChooseDir)},
                                  {std::nullopt, indexOf(F::FrameChooseUser)},
-                                 {std::nullopt, indexOf(F::FrameFinal)}},
+                                 {std::nullopt, indexOf(F::FrameListFiles)},
+                                 {std::nullopt, indexOf(F::FrameFinal)},
+                                 {ButtonRole::Cancel},
+                                 {ButtonRole::Back},
+                                 {ButtonRole::Next}},
                                 "setup program",
                                 "For further information about this setup, please visit ",
                                 install::kProductSite, makePages());

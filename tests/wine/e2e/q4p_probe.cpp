@@ -95,6 +95,24 @@ std::string windowText(HWND window) {
     return toUtf8(text);
 }
 
+// A page's tag: its stored caption, which GetWindowText reads across
+// processes (asked by message, a page answers its title instead).
+std::string storedText(HWND window) {
+    wchar_t text[256] = {};
+    return toUtf8(std::wstring(text, static_cast<std::size_t>(GetWindowTextW(window, text, 256))));
+}
+
+// A button's caption as it shows: the '&' before the access key's letter is
+// drawn as the letter's underline.
+std::string shownCaption(HWND button) {
+    std::string text = windowText(button);
+    const std::size_t mark = text.find('&');
+    if (mark != std::string::npos) {
+        text.erase(mark, 1);
+    }
+    return text;
+}
+
 std::string rectJson(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -193,6 +211,10 @@ std::string textControl(HWND window) {
     return control(window, window ? "\"text\":" + quote(windowText(window)) : "");
 }
 
+std::string buttonControl(HWND window) {
+    return control(window, window ? "\"text\":" + quote(shownCaption(window)) : "");
+}
+
 std::string listControl(HWND list, bool withRects) {
     if (!list) {
         return "null";
@@ -253,7 +275,7 @@ std::string describe(HWND main) {
             f.id >= q4p::window_ids::kFirstPage + 100) {
             continue;
         }
-        std::string tag = windowText(f.window);
+        std::string tag = storedText(f.window);
         bool visible = IsWindowVisible(f.window) != FALSE;
         pages += (pages.size() > 1 ? "," : "") + std::string("{\"index\":") +
                  std::to_string(f.id - q4p::window_ids::kFirstPage) + ",\"tag\":" + quote(tag) +
@@ -277,9 +299,9 @@ std::string describe(HWND main) {
     out += ",\"page\":" + (visibleCount == 1 ? quote(visibleTag) : std::string("null"));
     out += ",\"visiblePages\":" + visibleTags;
     out += ",\"pages\":" + pages;
-    out += ",\"buttons\":{\"next\":" + textControl(byId(all, q4p::window_ids::kNext));
-    out += ",\"back\":" + textControl(byId(all, q4p::window_ids::kBack));
-    out += ",\"cancel\":" + textControl(byId(all, q4p::window_ids::kCancel)) + "}";
+    out += ",\"buttons\":{\"next\":" + buttonControl(byId(all, q4p::window_ids::kNext));
+    out += ",\"back\":" + buttonControl(byId(all, q4p::window_ids::kBack));
+    out += ",\"cancel\":" + buttonControl(byId(all, q4p::window_ids::kCancel)) + "}";
     out += ",\"dirName\":" + textControl(byId(all, q4p::window_ids::kDirName));
     out += ",\"drive\":" + comboControl(byId(all, q4p::window_ids::kDrive));
     out += ",\"dirList\":" + listControl(byId(all, q4p::window_ids::kDirList), false);

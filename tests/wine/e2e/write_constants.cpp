@@ -48,6 +48,58 @@ std::string frames(const common::WindowSpec& window) {
     return out + "}";
 }
 
+// A page's text as a reader reads it: each line's runs as one text, blank
+// lines left out.
+std::vector<std::string> readLines(const std::vector<common::PageLine>& lines) {
+    std::vector<std::string> out;
+    for (const common::PageLine& line : lines) {
+        std::string text;
+        for (const common::TextRun& run : line) {
+            text += run.text;
+        }
+        if (!text.empty()) {
+            out.push_back(text);
+        }
+    }
+    return out;
+}
+
+// {frame: [lines, ...]}: every text each page can show, its table's first.
+std::string pageTexts(const common::WindowSpec& window, const std::string& frame,
+                      const std::vector<std::vector<common::PageLine>>& others) {
+    std::string out = "{";
+    for (const common::PageSpec& page : window.pages) {
+        out += (out.size() > 1 ? ", " : "") + quoted(page.frameName) + ": [" +
+               list(readLines(page.lines));
+        for (const auto& variant :
+             page.frameName == frame ? others : std::vector<std::vector<common::PageLine>>{}) {
+            out += ", " + list(readLines(variant));
+        }
+        out += "]";
+    }
+    return out + "}";
+}
+
+// {control id: label as read, without its access-key mark} of both windows.
+std::string labels() {
+    std::string out = "{";
+    for (const common::WindowSpec* window :
+         {&wizard::setupWindow(), &uninstall::uninstallWindow()}) {
+        for (const common::PageSpec& page : window->pages) {
+            for (const common::ControlSpec& control : page.controls) {
+                if (control.label == nullptr) {
+                    continue;
+                }
+                std::string text = control.label;
+                text.erase(text.find('&'), 1);
+                out += (out.size() > 1 ? ", " : "") + quoted(std::to_string(control.id)) + ": " +
+                       quoted(text);
+            }
+        }
+    }
+    return out + "}";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +121,11 @@ int main(int argc, char** argv) {
         << ",\n \"PRODUCT_KEY\": " << quoted(install::kProductKey)
         << ",\n \"FRAMES\": " << frames(wizard::setupWindow())
         << ",\n \"UNINSTALL_FRAMES\": " << frames(uninstall::uninstallWindow())
+        << ",\n \"PAGE_TEXTS\": "
+        << pageTexts(wizard::setupWindow(), "FrameFinal", {wizard::incompletePageLines()})
+        << ",\n \"LABELS\": " << labels() << ",\n \"UNINSTALL_PAGE_TEXTS\": "
+        << pageTexts(uninstall::uninstallWindow(), "FrameDone",
+                     {uninstall::donePageLines(true, true), uninstall::donePageLines(false, true)})
         << ",\n \"UNINSTALL_CAPTION\": " << quoted(uninstall::uninstallWindow().caption)
         << ",\n \"UNINSTALL_KEY\": " << quoted(install::kUninstallKey)
         << ",\n \"INSTALLED\": " << list(installed) << ",\n \"TEMPORARY\": " << list(temporary)

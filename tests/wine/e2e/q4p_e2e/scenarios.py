@@ -9,7 +9,7 @@ from .checks import Expect
 from .machine import DEFAULT_INSTALL_DIR, HandheldUser, Pc
 from .registry import HKCU, Registry
 from .session import stop_process
-from .ui import Screen
+from .ui import Screen, UiError
 from .wizard import WizardRun
 
 INSTALL_TIMEOUT = 60
@@ -27,7 +27,8 @@ class Context:
         machine.seed(self.session, pc, self.build_dir)
         self.setup_exe = machine.copy_media(self.session, self.build_dir)
         self.media = self.session.unix_path(machine.MEDIA_DIR)
-        self.screen = Screen(self.session, self.build_dir / "testbin" / "q4p_probe.exe")
+        self.screen = Screen(self.session, self.build_dir / "testbin" / "q4p_probe.exe",
+                             read_aloud=True)
 
     def wizard(self, run_name=""):
         return WizardRun(self.session, self.screen, self.artifacts / run_name)
@@ -61,9 +62,9 @@ def expect_not_installed(ctx, reg, unregistered=1):
     expect.equal(reg.subkeys(HKCU, machine.STANDINS + "\\Conduits"), [], "conduit registrations")
 
 
-# The keyboard's round on the folder page: the buttons and the page's controls
+# The keyboard's round on the folder page: the page's controls, then the buttons
 # in the window's Tab order.
-FOLDER_PAGE_TABS = ["cancel", "next", "dirName", "drive", "dirList", "back"]
+FOLDER_PAGE_TABS = ["dirName", "drive", "dirList", "cancel", "back", "next"]
 
 
 def expect_tab_round(ctx, run, names):
@@ -79,6 +80,23 @@ def expect_tab_round(ctx, run, names):
                     f"Tab order {seen}, expected a round of {names}")
 
 
+# The folder page's access keys (the underlined letters of its labels) and
+# the control each moves the focus to.
+FOLDER_PAGE_KEYS = [("alt+d", "drive"), ("alt+l", "dirList"), ("alt+f", "dirName")]
+
+
+def expect_access_keys(ctx, run, keys):
+    """Each Alt+letter moves the focus to its control."""
+    for key, name in keys:
+        run.screen.key(key)
+        try:
+            run.screen.wait_for(f"{key} to reach {name}", lambda s: s.get("focus") == name,
+                                timeout=5)
+        except UiError:
+            ctx.expect.that(False, f"{key} left the focus on {run.screen.state().get('focus')}, "
+                                   f"not {name}")
+
+
 def walk_to_summary(ctx, run, pc, user, typed_folder=None, tab_round=False):
     """Welcome, folder, user, summary, checking each page on the way. Answers the folder."""
     expect = ctx.expect
@@ -88,6 +106,7 @@ def walk_to_summary(ctx, run, pc, user, typed_folder=None, tab_round=False):
     if tab_round:
         # The page's controls are made after the window first shows.
         expect_tab_round(ctx, run, FOLDER_PAGE_TABS)
+        expect_access_keys(ctx, run, FOLDER_PAGE_KEYS)
     expect.equal(folder_page.state["dirName"]["text"], DEFAULT_INSTALL_DIR, "folder text box")
     install_dir = DEFAULT_INSTALL_DIR
     if typed_folder:

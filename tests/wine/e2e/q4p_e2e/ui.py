@@ -5,6 +5,7 @@ is bounded."""
 import contextlib
 import json
 import os
+import pathlib
 import select
 import shutil
 import subprocess
@@ -18,11 +19,15 @@ class UiError(AssertionError):
 
 
 class Screen:
-    def __init__(self, session, probe_exe, window=None):
-        """window: the caption of the window to read, when not the setup's."""
+    def __init__(self, session, probe_exe, window=None, read_aloud=False):
+        """window: the caption of the window to read, when not the setup's; read_aloud:
+        every page arrived at is read as a screen reader reads it, and checked."""
         self.session = session
         self.probe_exe = str(probe_exe)
+        self.reader_exe = str(pathlib.Path(probe_exe).with_name("msaa_probe.exe"))
+        self.read_aloud = read_aloud
         self.window_args = ["--window", window] if window else []
+        self.window_caption = window
         self._probe = None
         self._pending = b""
         for tool in ("xdotool", "import"):
@@ -46,6 +51,17 @@ class Screen:
             return json.loads(line)
         except json.JSONDecodeError as e:
             raise UiError(f"probe printed no JSON: {line[:300]!r}") from e
+
+    def reading(self):
+        """The visible page as Active Accessibility gives it to a screen reader (see
+        msaa_probe.cpp): its stored tag, the name it is announced by, its lines and
+        the names of its controls by id."""
+        args = [self.reader_exe] + ([self.window_caption] if self.window_caption else [])
+        out = self.session.run(args, timeout=30, check=True).stdout.decode("utf-8", "replace")
+        try:
+            return json.loads(out)
+        except json.JSONDecodeError as e:
+            raise UiError(f"msaa_probe printed no JSON: {out[:300]!r}") from e
 
     def _serve(self):
         if self._probe is None or self._probe.poll() is not None:

@@ -34,7 +34,7 @@ def install(ctx, pc=None):
 def uninstall_screen(ctx):
     ctx.screen.close()
     ctx.screen = Screen(ctx.session, ctx.build_dir / "testbin" / "q4p_probe.exe",
-                        window=constants.UNINSTALL_CAPTION)
+                        window=constants.UNINSTALL_CAPTION, read_aloud=True)
     return ctx.screen
 
 

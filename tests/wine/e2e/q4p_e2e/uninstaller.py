@@ -24,6 +24,9 @@ class UninstallRun(WizardRun):
     def page_table(self):
         return constants.UNINSTALL_FRAMES
 
+    def page_texts(self):
+        return constants.UNINSTALL_PAGE_TEXTS
+
     def start(self, uninst_exe, first="FrameConfirm", timeout=40):
         """Starts uninst.exe and waits for its first page (with first None, whichever
         it shows)."""

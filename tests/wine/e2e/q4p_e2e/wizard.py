@@ -59,6 +59,27 @@ class WizardRun:
         """{tag: frame} of the program's pages."""
         return constants.FRAMES
 
+    def page_texts(self):
+        """{frame: [lines, ...]}: every text each page can show."""
+        return constants.PAGE_TEXTS
+
+    def read_aloud(self, frame, tag):
+        """Reads the page as a screen reader does: it must be announced by its title,
+        never by its tag, read its exact lines in order, and name its inputs."""
+        heard = self.screen.reading()
+        if heard.get("tag") != tag:
+            raise UiError(f"{frame}: the reader found page {heard.get('tag')!r}")
+        texts = self.page_texts()[frame]
+        if heard["lines"] not in texts:
+            raise UiError(f"{frame}: a reader hears {heard['lines']}, the page shows {texts[0]}")
+        if heard["name"] != heard["lines"][0] or (tag and heard["name"] == tag):
+            raise UiError(f"{frame} is announced as {heard['name']!r}, not by its title")
+        for control, label in heard["labels"].items():
+            expected = constants.LABELS.get(control)
+            if expected and label != expected:
+                raise UiError(f"{frame}: control {control} is named {label!r}, not {expected!r}")
+        return heard
+
     def arrive(self, frame, timeout=20):
         """Waits for a page, records it and takes its screenshot."""
         tag = tag_of(frame, self.page_table())
@@ -66,6 +87,8 @@ class WizardRun:
         time.sleep(0.3)  # let the page finish painting before the screenshot
         shot = self.artifacts / f"{len(self.visits) + 1:02d}-{frame}.png"
         self.screen.screenshot(shot)
+        if self.screen.read_aloud:
+            self.read_aloud(frame, tag)
         visit = Visit(frame, self.screen.state(), shot)
         if visit.state.get("page") != tag:
             raise UiError(f"{frame} went away while it was being looked at")
