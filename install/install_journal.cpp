@@ -1,21 +1,13 @@
 #include "install/install_journal.h"
 
+#include "common/text_rules.h"
+
 #include <algorithm>
-#include <cctype>
 #include <exception>
 
 namespace install {
 
-namespace {
-
-bool samePath(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-} // namespace
+namespace {} // namespace
 
 InstallJournal::InstallJournal(platform::RegistryService& registry,
                                std::optional<InstallRecord> earlier)
@@ -26,7 +18,7 @@ const PlacedFile* InstallJournal::earlierFile(const std::string& path) const {
         return nullptr;
     }
     for (const PlacedFile& file : earlier_->files) {
-        if (samePath(file.path, path)) {
+        if (common::equalsIgnoringAsciiCase(file.path, path)) {
             return &file;
         }
     }
@@ -63,7 +55,8 @@ void InstallJournal::folder(const RecordedFolder& folder) {
     RecordedFolder stored = folder;
     for (const RecordedFolder& before :
          earlier_ ? earlier_->folders : std::vector<RecordedFolder>{}) {
-        stored.made = stored.made || (samePath(before.path, folder.path) && before.made);
+        stored.made = stored.made ||
+                      (common::equalsIgnoringAsciiCase(before.path, folder.path) && before.made);
     }
     write(kFoldersSubkey, stored.path, FolderData(stored));
 }

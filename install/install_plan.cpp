@@ -1,18 +1,12 @@
 #include "install/install_plan.h"
 
+#include "common/text_rules.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace install {
 
 namespace {
-
-bool samePath(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
 
 // The uninstaller is placed first of all files (see PlanInstall); the rest
 // keep the manifest's order.
@@ -99,9 +93,10 @@ private:
         if (!path || !files_.fileExists(*path)) {
             return false;
         }
-        return !earlier_ ||
-               std::none_of(earlier_->files.begin(), earlier_->files.end(),
-                            [&](const PlacedFile& f) { return samePath(f.path, *path); });
+        return !earlier_ || std::none_of(earlier_->files.begin(), earlier_->files.end(),
+                                         [&](const PlacedFile& f) {
+                                             return common::equalsIgnoringAsciiCase(f.path, *path);
+                                         });
     }
 
     platform::FileSystem& files_;
@@ -166,7 +161,7 @@ InstallRecord RecordOf(const std::vector<Step>& plan, const std::vector<StepResu
             break;
         case StepKind::RemoveTemporary:
             for (PlacedFile& file : record.files) {
-                if (samePath(file.path, result.placed)) {
+                if (common::equalsIgnoringAsciiCase(file.path, result.placed)) {
                     file = {file.path, std::nullopt, Pending::Removed};
                 }
             }

@@ -1,10 +1,10 @@
 #include "install/install_record.h"
 
+#include "common/text_rules.h"
 #include "install/manifest.h"
 #include "install/registry_key.h"
 
 #include <algorithm>
-#include <cctype>
 
 #ifndef Q4P_PRODUCT_VERSION
 #error "The build defines Q4P_PRODUCT_VERSION from the project's version"
@@ -17,19 +17,12 @@ namespace {
 constexpr const char* kDisplayName = "Quintara4Palm";
 constexpr const char* kPublisher = "Quintara";
 
-bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
 // Adds or replaces, by a name that compares without regard to case.
 template <typename Entry, typename NameOf>
 void mergeInto(std::vector<Entry>& into, const std::vector<Entry>& from, NameOf nameOf) {
     for (const Entry& entry : from) {
         auto same = std::find_if(into.begin(), into.end(), [&](const Entry& existing) {
-            return sameName(nameOf(existing), nameOf(entry));
+            return common::equalsIgnoringAsciiCase(nameOf(existing), nameOf(entry));
         });
         if (same == into.end()) {
             into.push_back(entry);
@@ -85,7 +78,9 @@ InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& la
     for (RecordedFolder folder : later.folders) {
         // A folder the first run made stays the setup's when a rerun finds it there.
         for (const RecordedFolder& before : earlier.folders) {
-            folder.made = folder.made || (sameName(before.path, folder.path) && before.made);
+            folder.made =
+                folder.made ||
+                (common::equalsIgnoringAsciiCase(before.path, folder.path) && before.made);
         }
         mergeInto(merged.folders, {folder}, [](const RecordedFolder& f) { return f.path; });
     }
@@ -98,8 +93,9 @@ InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& la
             continue;
         }
         for (const std::string& name : given.names) {
-            if (std::none_of(same->names.begin(), same->names.end(),
-                             [&](const std::string& n) { return sameName(n, name); })) {
+            if (std::none_of(same->names.begin(), same->names.end(), [&](const std::string& n) {
+                    return common::equalsIgnoringAsciiCase(n, name);
+                })) {
                 same->names.push_back(name);
             }
         }

@@ -1,5 +1,7 @@
 #include "uninstall/record_paths.h"
 
+#include "common/text_rules.h"
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -84,12 +86,7 @@ std::optional<std::string> WhyRefused(const std::string& path) {
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    const std::string x = Normalised(a);
-    const std::string y = Normalised(b);
-    return x.size() == y.size() &&
-           std::equal(x.begin(), x.end(), y.begin(), [](unsigned char p, unsigned char q) {
-               return std::tolower(p) == std::tolower(q);
-           });
+    return common::equalsIgnoringAsciiCase(Normalised(a), Normalised(b));
 }
 
 std::string ParentOf(const std::string& path) {
