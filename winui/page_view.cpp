@@ -6,6 +6,7 @@
 #include "winui/visibility.h"
 #include "winui/window_ids.h"
 
+#include <algorithm>
 #include <string>
 
 namespace winui {
@@ -13,6 +14,40 @@ namespace winui {
 namespace {
 
 constexpr const wchar_t* kPageClass = L"Quintara4PalmPage";
+
+std::string lineText(const common::PageLine& line) {
+    std::string text;
+    for (const common::TextRun& run : line) {
+        text += run.text;
+    }
+    return text;
+}
+
+int lineWidth(HDC dc, const Fonts& fonts, const common::PageLine& line, bool title) {
+    int width = 0;
+    for (const common::TextRun& run : line) {
+        const Font& font = title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
+        const WideText text = fromUtf8(run.text);
+        SIZE size{};
+        Selection selected(dc, font.get());
+        GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
+        width += size.cx;
+    }
+    return width;
+}
+
+// A static of the page's text, placed in keyboard and reading order after
+// `after`.
+HWND makeStatic(HWND page, int id, DWORD type, const WideText& text, const RECT& area,
+                const Font& font, HWND after) {
+    HWND made = CreateWindowExW(0, L"Static", text.c_str(),
+                                WS_CHILD | WS_VISIBLE | SS_NOPREFIX | type, area.left, area.top,
+                                area.right - area.left, area.bottom - area.top, page,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    SetWindowPos(made, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return made;
+}
 
 } // namespace
 
@@ -68,18 +103,11 @@ void PageViews::sync() {
 }
 
 void PageViews::syncText(std::size_t index) {
-    const std::vector<common::PageLine> lines = form_.pageText(index);
-    std::string shown;
-    for (const common::PageLine& line : lines) {
-        for (const common::TextRun& run : line) {
-            shown += (run.bold ? "\x01" : "") + run.text;
-        }
-        shown += '\n';
-    }
-    if (shown == texts_[index]) {
+    std::vector<common::PageLine> lines = form_.pageText(index);
+    if (lines == texts_[index]) {
         return;
     }
-    texts_[index] = shown;
+    texts_[index] = std::move(lines);
 
     HWND page = window(index);
     for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;) {
@@ -90,36 +118,60 @@ void PageViews::syncText(std::size_t index) {
         }
         child = next;
     }
+    const std::vector<common::PageLine>& shown = texts_[index];
+    if (shown.empty()) {
+        return;
+    }
     HDC dc = GetDC(page);
-    int y = scale_.twips(layout::kTextTop);
-    // Each static goes after the one before it, all ahead of the page's
-    // controls, however late the text is made.
-    HWND after = HWND_TOP;
-    for (std::size_t line = 0; line < lines.size(); ++line) {
-        const bool isTitle = line == 0;
-        const int height = isTitle ? fonts_.titleLine : fonts_.bodyLine;
-        int x = scale_.twips(layout::kTextLeft);
-        for (const common::TextRun& run : lines[line]) {
-            const Font& font = isTitle ? fonts_.title : run.bold ? fonts_.bodyBold : fonts_.body;
-            const WideText text = fromUtf8(run.text);
-            SIZE size{};
-            {
-                Selection selected(dc, font.get());
-                GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
-            }
-            const int id = isTitle ? q4p::window_ids::kPageTitle : q4p::window_ids::kPageText;
-            HWND made = CreateWindowExW(
-                0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                x, y, size.cx, height, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                nullptr, nullptr);
-            SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-            SetWindowPos(made, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            after = made;
-            x += size.cx;
+    const int left = scale_.twips(layout::kTextLeft);
+    int top = scale_.twips(layout::kTextTop);
+    const RECT titleArea{left, top, left + lineWidth(dc, fonts_, shown[0], true),
+                         top + fonts_.titleLine};
+    // The title first, then the body, both ahead of the page's controls
+    // however late the text is made.
+    HWND title = makeStatic(page, q4p::window_ids::kPageTitle, SS_LEFTNOWORDWRAP,
+                            fromUtf8(lineText(shown[0])), titleArea, fonts_.title, HWND_TOP);
+    if (shown.size() > 1) {
+        top += fonts_.titleLine;
+        std::string body;
+        int width = 0;
+        for (std::size_t line = 1; line < shown.size(); ++line) {
+            body += (line > 1 ? "\r\n" : "") + lineText(shown[line]);
+            width = std::max(width, lineWidth(dc, fonts_, shown[line], false));
         }
-        y += height;
+        const int height = static_cast<int>(shown.size() - 1) * fonts_.bodyLine;
+        makeStatic(page, q4p::window_ids::kPageText, SS_OWNERDRAW, fromUtf8(body),
+                   RECT{left, top, left + width, top + height}, fonts_.body, title);
     }
     ReleaseDC(page, dc);
+}
+
+// The body's lines as the statics used to show them: each run in its face,
+// on the page's picture colour.
+void PageViews::drawBody(HWND window, const DRAWITEMSTRUCT& item) const {
+    const int index = GetDlgCtrlID(window) - q4p::window_ids::kFirstPage;
+    if (index < 0 || index >= static_cast<int>(count())) {
+        return;
+    }
+    HDC dc = item.hDC;
+    SetDCBrushColor(dc, palette_(Paint::Picture));
+    FillRect(dc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, palette_(Paint::Text));
+    const std::vector<common::PageLine>& lines = texts_[static_cast<std::size_t>(index)];
+    int y = item.rcItem.top;
+    for (std::size_t line = 1; line < lines.size(); ++line) {
+        int x = item.rcItem.left;
+        for (const common::TextRun& run : lines[line]) {
+            const WideText text = fromUtf8(run.text);
+            Selection selected(dc, (run.bold ? fonts_.bodyBold : fonts_.body).get());
+            TextOutW(dc, x, y, text.c_str(), text.length());
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
+            x += size.cx;
+        }
+        y += fonts_.bodyLine;
+    }
 }
 
 // A page is announced by its title: the text of its first static, which
@@ -187,8 +239,14 @@ LRESULT CALLBACK PageViews::procedure(HWND window, UINT message, WPARAM wParam, 
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORLISTBOX:
-    case WM_MEASUREITEM:
     case WM_DRAWITEM:
+        if (self != nullptr &&
+            reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_STATIC) {
+            self->drawBody(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        return SendMessageW(GetParent(window), message, wParam, lParam);
+    case WM_MEASUREITEM:
         // The main window handles what the page's controls report.
         return SendMessageW(GetParent(window), message, wParam, lParam);
     default:

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -46,7 +47,7 @@ std::string quote(const std::string& text) {
     return out + "\"";
 }
 
-// The accessible name of a window's client object; null when it has none.
+// The accessible name of a window's client object, as JSON; null when it has none.
 std::string nameOf(HWND window) {
     IAccessible* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
@@ -67,6 +68,22 @@ std::string nameOf(HWND window) {
     std::string out = quote(toUtf8(name, static_cast<int>(SysStringLen(name))));
     SysFreeString(name);
     return out;
+}
+
+// A name's lines, as JSON-quoted texts: a break reads as the end of a line,
+// and a blank line is not read at all.
+std::vector<std::string> linesOf(const std::string& quoted) {
+    static const std::string kBreak = "\\u000d\\u000a";
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = quoted.find(kBreak, from)) != std::string::npos;
+         from = at + kBreak.size()) {
+        if (at > from) {
+            lines.push_back(quoted.substr(from, at - from));
+        }
+    }
+    lines.push_back(quoted.substr(from));
+    return lines;
 }
 
 bool isStatic(HWND window) {
@@ -96,6 +113,7 @@ std::string describe(HWND page) {
     std::string line;
     LONG lineTop = 0;
     bool open = false;
+    bool joinable = false; // the next static may continue the open line
     std::string lastStatic = "null";
     for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -116,16 +134,22 @@ std::string describe(HWND page) {
         GetWindowRect(child, &area);
         const std::string text =
             lastStatic == "null" ? std::string() : lastStatic.substr(1, lastStatic.size() - 2);
-        if (open && area.top == lineTop) {
-            line += text;
-            continue;
+        const std::vector<std::string> parts = linesOf(text);
+        if (open && joinable && area.top == lineTop) {
+            line += parts.front();
+        } else {
+            if (open) {
+                lines += (lines.size() > 1 ? "," : "") + ("\"" + line + "\"");
+            }
+            line = parts.front();
+            lineTop = area.top;
+            open = true;
         }
-        if (open) {
+        joinable = parts.size() == 1;
+        for (std::size_t part = 1; part < parts.size(); ++part) {
             lines += (lines.size() > 1 ? "," : "") + ("\"" + line + "\"");
+            line = parts[part];
         }
-        line = text;
-        lineTop = area.top;
-        open = true;
     }
     if (open) {
         lines += (lines.size() > 1 ? "," : "") + ("\"" + line + "\"");
