@@ -3,6 +3,7 @@
 #include "common/exit_codes.h"
 #include "platform/win32/win32_machine.h"
 #include "resource_ids.h"
+#include "winui/folder_controls.h"
 #include "winui/main_window.h"
 #include "winui/single_instance.h"
 #include "wizard/setup_form.h"
@@ -17,7 +18,7 @@ using common::kExitStartFailed;
 int runWizard(HINSTANCE instance, int showCommand) {
     platform::win32::Win32Machine machine;
     wizard::Setup setup(machine.machine());
-    winui::MainWindow window(setup, instance, IDI_QUINTARA);
+    winui::MainWindow window(setup, instance, IDI_QUINTARA, &winui::kFolderControls);
     if (!window.create()) {
         return kExitStartFailed;
     }

@@ -1,6 +1,7 @@
 #include "winui/controls_view.h"
 
 #include "common/text_rules.h"
+#include "winui/folder_controls.h"
 #include "winui/layout.h"
 #include "winui/text.h"
 #include "winui/visibility.h"
@@ -21,28 +22,6 @@ HWND makeControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND pare
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     return control;
-}
-
-// "c: [System]" for a fixed drive with a label, otherwise "c:". Removable
-// drives are not asked for their label: an empty floppy drive would be
-// spun up, or would answer only after a long wait.
-WideText driveEntry(char letter) {
-    const auto lower = static_cast<wchar_t>(common::asciiLower(letter));
-    const auto upper = static_cast<wchar_t>(common::asciiUpper(letter));
-    WideText entry(std::vector<wchar_t>{lower, L':'});
-    const wchar_t root[] = {upper, L':', L'\\', L'\0'};
-    const UINT type = GetDriveTypeW(root);
-    if (type == DRIVE_FIXED || type == DRIVE_RAMDISK) {
-        wchar_t label[MAX_PATH + 1] = {};
-        if (GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
-                                  0) &&
-            label[0] != L'\0') {
-            entry += WideText(L" [");
-            entry += WideText(label);
-            entry += WideText(L"]");
-        }
-    }
-    return entry;
 }
 
 void setText(HWND window, const WideText& text) {
@@ -88,8 +67,8 @@ std::size_t roleIndex(ButtonRole role) {
 } // namespace
 
 ControlsView::ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts,
-                           const Palette& palette)
-    : form_(form), scale_(scale), fonts_(fonts), palette_(palette),
+                           const Palette& palette, const FolderControls* folders)
+    : form_(form), scale_(scale), fonts_(fonts), palette_(palette), folders_(folders),
       pageFilled_(form.windowTable().pages.size(), false) {}
 
 // Windows are created in keyboard order: Tab walks the main window's children
@@ -220,9 +199,15 @@ void ControlsView::syncControl(PlacedControl& control) {
     case ControlKind::TextBox:
         return syncTextBox(control);
     case ControlKind::DriveList:
-        return syncDrives(control);
+        if (folders_ != nullptr) {
+            folders_->syncDrives(control, form_.pageFrame(control.page).visible);
+        }
+        return;
     case ControlKind::DirList:
-        return syncFolders(control);
+        if (folders_ != nullptr) {
+            folders_->syncFolders(control);
+        }
+        return;
     case ControlKind::ListBox:
         return syncList(control);
     case ControlKind::ReadOnlyText:
@@ -264,37 +249,6 @@ void ControlsView::syncNote(PlacedControl& control) {
                      area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     setShown(control.window, !empty);
-}
-
-void ControlsView::syncDrives(PlacedControl& control) {
-    const common::DriveList& model = *control.model.drive;
-    // Drives come and go (a memory stick, a network drive); the list is read
-    // again whenever its page is up, and not before: each fixed drive is asked
-    // for its label, which start-up need not wait for.
-    if (form_.pageFrame(control.page).visible) {
-        const std::vector<char> drives = model.drives();
-        if (drives != control.shownDrives) {
-            control.shownDrives = drives;
-            SendMessageW(control.window, CB_RESETCONTENT, 0, 0);
-            for (char letter : drives) {
-                const WideText entry = driveEntry(letter);
-                const auto position = SendMessageW(control.window, CB_ADDSTRING, 0,
-                                                   reinterpret_cast<LPARAM>(entry.c_str()));
-                SendMessageW(control.window, CB_SETITEMDATA, static_cast<WPARAM>(position),
-                             static_cast<LPARAM>(static_cast<unsigned char>(letter)));
-            }
-        }
-    }
-    const char selected = common::driveLetterOf(model.drive());
-    int position = -1;
-    for (std::size_t i = 0; i < control.shownDrives.size(); ++i) {
-        if (selected != 0 && common::asciiLower(control.shownDrives[i]) == selected) {
-            position = static_cast<int>(i);
-        }
-    }
-    if (SendMessageW(control.window, CB_GETCURSEL, 0, 0) != position) {
-        SendMessageW(control.window, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-    }
 }
 
 void ControlsView::syncList(PlacedControl& control) {
@@ -339,15 +293,6 @@ PlacedControl* ControlsView::find(HWND window) {
     return nullptr;
 }
 
-char ControlsView::selectedDrive(const PlacedControl& drives) {
-    const auto position = SendMessageW(drives.window, CB_GETCURSEL, 0, 0);
-    if (position < 0) {
-        return 0;
-    }
-    return static_cast<char>(
-        SendMessageW(drives.window, CB_GETITEMDATA, static_cast<WPARAM>(position), 0));
-}
-
 int ControlsView::selectedItem(const PlacedControl& list) {
     return static_cast<int>(SendMessageW(list.window, LB_GETCURSEL, 0, 0));
 }
@@ -385,6 +330,18 @@ HWND ControlsView::firstPageControl(const PageViews& pages) const {
         }
     }
     return nullptr;
+}
+
+void ControlsView::measureItem(MEASUREITEMSTRUCT& item) const {
+    if (folders_ != nullptr) {
+        folders_->measureItem(item, scale_, fonts_);
+    }
+}
+
+void ControlsView::drawItem(const DRAWITEMSTRUCT& item) const {
+    if (folders_ != nullptr) {
+        folders_->drawItem(item, scale_, fonts_, palette_);
+    }
 }
 
 bool ControlsView::isReadOnlyText(HWND window) const {

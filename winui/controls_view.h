@@ -11,6 +11,8 @@
 
 namespace winui {
 
+struct FolderControls;
+
 // One page control as the window made it from the page table, with what it
 // shows now, so that it is left alone (caret, scroll position, selection)
 // while its model has not changed.
@@ -32,8 +34,10 @@ struct PlacedControl {
 // it to the models.
 class ControlsView {
 public:
-    ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts,
-                 const Palette& palette);
+    // `folders` draws the drive and directory lists; null for a program whose
+    // pages have none.
+    ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts, const Palette& palette,
+                 const FolderControls* folders);
     ControlsView(const ControlsView&) = delete;
     ControlsView& operator=(const ControlsView&) = delete;
 
@@ -56,10 +60,7 @@ public:
     // Reads the open folder's subfolders again at the next sync, and puts the
     // selection back on the open folder.
     static void refreshFolders(PlacedControl& folders) { folders.shownFolder.reset(); }
-    // The full path of the entry selected in a directory list, if any.
-    static std::optional<std::string> selectedFolder(const PlacedControl& folders);
-    // The drive letter picked in a drive list, 0 for none.
-    static char selectedDrive(const PlacedControl& drives);
+    const FolderControls* folders() const { return folders_; }
     // The position selected in a list box, -1 for none.
     static int selectedItem(const PlacedControl& list);
 
@@ -83,14 +84,13 @@ private:
     void syncTextBox(PlacedControl& control);
     void syncReadOnlyText(PlacedControl& control);
     void syncNote(PlacedControl& control);
-    void syncDrives(PlacedControl& control);
-    void syncFolders(PlacedControl& control);
     void syncList(PlacedControl& control);
 
     common::Form& form_;
     const Scale& scale_;
     const Fonts& fonts_;
     const Palette& palette_;
+    const FolderControls* folders_;
 
     HINSTANCE instance_ = nullptr;
     PageViews* pages_ = nullptr;

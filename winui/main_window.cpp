@@ -1,6 +1,7 @@
 #include "winui/main_window.h"
 
 #include "common/error.h"
+#include "winui/folder_controls.h"
 #include "winui/layout.h"
 #include "winui/text.h"
 #include "winui/window_ids.h"
@@ -45,11 +46,12 @@ struct Reaction {
 
 } // namespace
 
-MainWindow::MainWindow(common::Form& form, HINSTANCE instance, int iconId)
+MainWindow::MainWindow(common::Form& form, HINSTANCE instance, int iconId,
+                       const FolderControls* folders)
     : form_(form), instance_(instance), iconId_(iconId),
       className_(fromUtf8(form.windowTable().caption)), scale_(screenScale()),
       fonts_(makeFonts(scale_)), pages_(form, scale_, fonts_, palette_),
-      controls_(form, scale_, fonts_, palette_) {
+      controls_(form, scale_, fonts_, palette_, folders) {
     takeColours();
 }
 
@@ -214,9 +216,10 @@ void MainWindow::textEdited(PlacedControl& control) {
 }
 
 void MainWindow::drivePicked(PlacedControl& control) {
-    const char letter = ControlsView::selectedDrive(control);
+    const FolderControls* folders = controls_.folders();
+    const char letter = folders != nullptr ? folders->selectedDrive(control) : 0;
     if (letter != 0) {
-        forward([&control, letter] { control.model.drive->userSelect(letter); });
+        forward([folders, &control, letter] { folders->pickDrive(control, letter); });
     }
 }
 
@@ -226,20 +229,16 @@ void MainWindow::itemPicked(PlacedControl& control) {
 }
 
 void MainWindow::openSelectedFolder(PlacedControl& control) {
-    const std::optional<std::string> folder = ControlsView::selectedFolder(control);
+    const FolderControls* folders = controls_.folders();
+    const std::optional<std::string> folder =
+        folders != nullptr ? folders->selectedFolder(control) : std::nullopt;
     if (!folder) {
         return;
     }
     // Whatever the outcome, the list is read again: after a failure the
     // selection goes back to the folder still open.
     ControlsView::refreshFolders(control);
-    forward([&control, &folder] {
-        try {
-            control.model.folders->open(*folder);
-        } catch (const common::SetupError&) {
-            // A folder that cannot be opened leaves the list where it was.
-        }
-    });
+    forward([folders, &control, &folder] { folders->openFolder(control, *folder); });
 }
 
 void MainWindow::sync() {

@@ -16,8 +16,10 @@ namespace winui {
 // the models again.
 class MainWindow {
 public:
-    // `iconId` names the program's icon resource.
-    MainWindow(common::Form& form, HINSTANCE instance, int iconId);
+    // `iconId` names the program's icon resource; `folders` draws the drive
+    // and directory lists, for a program whose pages have them.
+    MainWindow(common::Form& form, HINSTANCE instance, int iconId,
+               const FolderControls* folders = nullptr);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;

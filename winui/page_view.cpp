@@ -40,10 +40,10 @@ int lineWidth(HDC dc, const Fonts& fonts, const common::PageLine& line, bool tit
 // `after`.
 HWND makeStatic(HWND page, int id, DWORD type, const WideText& text, const RECT& area,
                 const Font& font, HWND after) {
-    HWND made = CreateWindowExW(0, L"Static", text.c_str(),
-                                WS_CHILD | WS_VISIBLE | SS_NOPREFIX | type, area.left, area.top,
-                                area.right - area.left, area.bottom - area.top, page,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    HWND made =
+        CreateWindowExW(0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX | type,
+                        area.left, area.top, area.right - area.left, area.bottom - area.top, page,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     SetWindowPos(made, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return made;

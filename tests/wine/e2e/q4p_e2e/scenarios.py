@@ -97,6 +97,20 @@ def expect_access_keys(ctx, run, keys):
                                    f"not {name}")
 
 
+def expect_folder_opens(ctx, run):
+    """Enter in the folder list opens the entry selected: the list holds the root of C:
+    (open) and its folders, Program Files first."""
+    for key in ("alt+l", "Home", "Down", "Return"):
+        run.screen.key(key)
+    try:
+        run.screen.wait_for("Program Files to open",
+                            lambda s: s["dirName"]["text"].lower() == "c:\\program files",
+                            timeout=5)
+    except UiError:
+        ctx.expect.that(False, "Enter in the folder list left the folder box at "
+                               f"{run.screen.state()['dirName']['text']!r}")
+
+
 def walk_to_summary(ctx, run, pc, user, typed_folder=None, tab_round=False):
     """Welcome, folder, user, summary, checking each page on the way. Answers the folder."""
     expect = ctx.expect
@@ -109,6 +123,9 @@ def walk_to_summary(ctx, run, pc, user, typed_folder=None, tab_round=False):
         expect_access_keys(ctx, run, FOLDER_PAGE_KEYS)
     expect.equal(folder_page.state["dirName"]["text"], DEFAULT_INSTALL_DIR, "folder text box")
     install_dir = DEFAULT_INSTALL_DIR
+    if tab_round:
+        expect_folder_opens(ctx, run)
+        typed_folder = typed_folder or DEFAULT_INSTALL_DIR
     if typed_folder:
         run.type_folder(typed_folder)
         install_dir = typed_folder
