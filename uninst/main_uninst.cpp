@@ -1,6 +1,7 @@
 #include "platform/win32/win32.h"
 
 #include "install/install_record.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_machine.h"
@@ -33,12 +34,11 @@ constexpr wchar_t kInstanceName[] = L"Quintara4PalmUninstall";
 // The arguments without the program's own name, as UTF-8.
 std::vector<std::string> arguments() {
     int count = 0;
-    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    const platform::win32::LocalMemory<LPWSTR> list(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::string> all;
-    for (int i = 1; list != nullptr && i < count; ++i) {
-        all.push_back(utf8Of(list[i]));
+    for (int i = 1; list && i < count; ++i) {
+        all.push_back(utf8Of(list.get()[i]));
     }
-    LocalFree(list);
     return all;
 }
 

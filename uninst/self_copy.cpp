@@ -2,35 +2,20 @@
 
 #include "common/error.h"
 #include "platform/win32/grow_buffer.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
-#include <utility>
 
 namespace uninst {
 
 namespace {
 
+using platform::win32::FindHandle;
+using platform::win32::KernelHandle;
 using platform::win32::wideOf;
 using platform::win32::widePathOf;
 using platform::win32::WideText;
-
-class ProcessHandles {
-public:
-    ProcessHandles() = default;
-    ~ProcessHandles() {
-        if (info.hThread != nullptr) {
-            CloseHandle(info.hThread);
-        }
-        if (info.hProcess != nullptr) {
-            CloseHandle(info.hProcess);
-        }
-    }
-    ProcessHandles(const ProcessHandles&) = delete;
-    ProcessHandles& operator=(const ProcessHandles&) = delete;
-
-    PROCESS_INFORMATION info{};
-};
 
 // Ends with a backslash; empty when the system cannot say.
 std::string temporaryFolder() {
@@ -100,14 +85,16 @@ std::optional<int> runAndWait(const std::string& copy, const std::vector<std::st
     }
     WideText wideLine = wideOf(line);
     STARTUPINFOW startup = startupLikeOwn();
-    ProcessHandles process;
+    PROCESS_INFORMATION started{};
     if (!CreateProcessW(widePathOf(copy).c_str(), wideLine.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, wideOf(folder).c_str(), &startup, &process.info)) {
+                        nullptr, wideOf(folder).c_str(), &startup, &started)) {
         return std::nullopt;
     }
-    WaitForSingleObject(process.info.hProcess, INFINITE);
+    const KernelHandle thread(started.hThread);
+    const KernelHandle process(started.hProcess);
+    WaitForSingleObject(process.get(), INFINITE);
     DWORD code = static_cast<DWORD>(-1);
-    GetExitCodeProcess(process.info.hProcess, &code);
+    GetExitCodeProcess(process.get(), &code);
     return static_cast<int>(code);
 }
 
@@ -169,8 +156,8 @@ void RemoveEarlierCopies() {
     }
     lstrcpyW(path + folder, L"q4u*.tmp");
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(path, &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    const FindHandle search(FindFirstFileW(path, &found));
+    if (!search) {
         return;
     }
     do {
@@ -179,8 +166,7 @@ void RemoveEarlierCopies() {
             lstrcpyW(path + folder, found.cFileName);
             DeleteFileW(path);
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
 }
 
 } // namespace uninst

@@ -10,18 +10,12 @@ SingleInstance::SingleInstance(const wchar_t* name) {
     WideText fullName(L"Local\\");
     fullName += WideText(name);
     SetLastError(ERROR_SUCCESS);
-    mutex_ = CreateMutexW(nullptr, FALSE, fullName.c_str());
+    mutex_.reset(CreateMutexW(nullptr, FALSE, fullName.c_str()));
     const DWORD error = GetLastError();
     // Refused access means the mutex exists but belongs to an elevated copy
     // of this session. Any other failure to make it must not keep the
     // program from running.
-    first_ = mutex_ != nullptr ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
-}
-
-SingleInstance::~SingleInstance() {
-    if (mutex_ != nullptr) {
-        CloseHandle(mutex_);
-    }
+    first_ = mutex_ ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
 }
 
 void SingleInstance::bringOtherToFront(const std::string& caption) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32.h"
 
 #include <string>
@@ -14,7 +15,6 @@ class SingleInstance {
 public:
     // `name` without a namespace; the mutex lives in the session's ("Local\").
     explicit SingleInstance(const wchar_t* name);
-    ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
@@ -25,7 +25,7 @@ public:
     static void bringOtherToFront(const std::string& caption);
 
 private:
-    HANDLE mutex_ = nullptr;
+    platform::win32::KernelHandle mutex_;
     bool first_ = true;
 };
 

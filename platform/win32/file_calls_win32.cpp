@@ -1,40 +1,12 @@
 #include "platform/win32/file_calls_win32.h"
 
 #include "common/text_rules.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide_text.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace platform::win32 {
-
-namespace {
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (*this) {
-            FindClose(handle_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    FindHandle(FindHandle&& other) noexcept
-        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    FindHandle& operator=(FindHandle&& other) noexcept {
-        std::swap(handle_, other.handle_);
-        return *this;
-    }
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-} // namespace
 
 FsStatus statusOf(DWORD error) {
     switch (error) {
@@ -73,7 +45,7 @@ std::vector<std::string> folderEntries(const std::string& path, bool foldersOnly
     const std::string pattern = path + (path.back() == '\\' ? "*" : "\\*");
     QuietErrors quiet;
     WIN32_FIND_DATAW found;
-    FindHandle search(INVALID_HANDLE_VALUE);
+    FindHandle search;
     try {
         search = FindHandle(FindFirstFileW(widePathOf(pattern).c_str(), &found));
     } catch (const common::SetupError&) {

@@ -1,4 +1,5 @@
 #include "platform/win32/file_calls_win32.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
@@ -6,28 +7,6 @@
 // The file services the uninstaller needs: reading a file back, its read-only
 // attribute, listing and removing folders.
 namespace platform::win32 {
-
-namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (*this) {
-            CloseHandle(handle_);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-} // namespace
 
 FsStatus Win32FileSystem::removeDirectory(const std::string& path) {
     return pathCall([&] { return RemoveDirectoryW(widePathOf(path).c_str()); });
