@@ -6,7 +6,6 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
 
-
 namespace uninst {
 
 namespace {
