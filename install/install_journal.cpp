@@ -2,12 +2,9 @@
 
 #include "common/text_rules.h"
 
-#include <algorithm>
 #include <exception>
 
 namespace install {
-
-namespace {} // namespace
 
 InstallJournal::InstallJournal(platform::RegistryService& registry,
                                std::optional<InstallRecord> earlier)

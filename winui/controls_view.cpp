@@ -1,6 +1,5 @@
 #include "winui/controls_view.h"
 
-#include "common/text_rules.h"
 #include "winui/folder_controls.h"
 #include "winui/layout.h"
 #include "winui/text.h"

@@ -3,7 +3,6 @@
 #include "common/error.h"
 #include "common/text_rules.h"
 #include "winui/controls_view.h"
-
 #include "winui/text.h"
 
 #include <algorithm>

@@ -1,6 +1,5 @@
 #include "winui/main_window.h"
 
-#include "common/error.h"
 #include "winui/folder_controls.h"
 #include "winui/layout.h"
 #include "winui/text.h"

@@ -23,15 +23,27 @@ std::string lineText(const common::PageLine& line) {
     return text;
 }
 
+// The face a run of page text is drawn in.
+const Font& fontOf(const Fonts& fonts, const common::TextRun& run, bool title) {
+    return title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
+}
+
+// Draws the run at (x, y) when `draw` is set; answers its width either way.
+int putRun(HDC dc, const Font& font, const common::TextRun& run, int x, int y, bool draw) {
+    const WideText text = fromUtf8(run.text);
+    Selection selected(dc, font.get());
+    if (draw) {
+        TextOutW(dc, x, y, text.c_str(), text.length());
+    }
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
+    return size.cx;
+}
+
 int lineWidth(HDC dc, const Fonts& fonts, const common::PageLine& line, bool title) {
     int width = 0;
     for (const common::TextRun& run : line) {
-        const Font& font = title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
-        const WideText text = fromUtf8(run.text);
-        SIZE size{};
-        Selection selected(dc, font.get());
-        GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
-        width += size.cx;
+        width += putRun(dc, fontOf(fonts, run, title), run, 0, 0, false);
     }
     return width;
 }
@@ -163,12 +175,7 @@ void PageViews::drawBody(HWND window, const DRAWITEMSTRUCT& item) const {
     for (std::size_t line = 1; line < lines.size(); ++line) {
         int x = item.rcItem.left;
         for (const common::TextRun& run : lines[line]) {
-            const WideText text = fromUtf8(run.text);
-            Selection selected(dc, (run.bold ? fonts_.bodyBold : fonts_.body).get());
-            TextOutW(dc, x, y, text.c_str(), text.length());
-            SIZE size{};
-            GetTextExtentPoint32W(dc, text.c_str(), text.length(), &size);
-            x += size.cx;
+            x += putRun(dc, fontOf(fonts_, run, false), run, x, y, true);
         }
         y += fonts_.bodyLine;
     }
