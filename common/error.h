@@ -25,6 +25,21 @@ private:
     std::string message_;
 };
 
+// Runs a step whose failure the caller deliberately passes over, and answers
+// whether it succeeded. `reason` says why the failure may be ignored at that
+// place; it is written for the reader and costs the program nothing. Only the
+// core's own error is passed over: anything else (a programming error, memory
+// exhausted) goes on to the caller.
+template <typename Step> bool ignoreFailure(const char* reason, Step&& step) {
+    static_cast<void>(reason);
+    try {
+        step();
+        return true;
+    } catch (const SetupError&) {
+        return false;
+    }
+}
+
 // The text the registry read fails with.
 inline constexpr const char* kKeyUnavailable = "Key unavailable";
 
