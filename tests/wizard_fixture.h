@@ -103,7 +103,7 @@ protected:
                 visible = id;
             }
         }
-        EXPECT_EQ(visible, form->state().currentFrame);
+        EXPECT_EQ(visible, form->currentFrame());
         return visible;
     }
 

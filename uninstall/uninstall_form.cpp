@@ -38,28 +38,26 @@ const char* whatGoesFrom(FolderRole role) {
 
 } // namespace
 
-UninstallForm::UninstallForm(RemovalServices services) : services_(std::move(services)) {
+// Only the confirmation goes on: Remove carries out the removal, then shows
+// its result. The result page and the page for no record end the program from
+// their table entries.
+const std::array<UninstallForm::PageFlow, 1> UninstallForm::kPageFlow = {{
+    {&UninstallForm::remove, PageId::FrameDone}, // FrameConfirm
+}};
+
+UninstallForm::UninstallForm(RemovalServices services)
+    : PagedForm(uninstallWindow()), cancelButton(cancelButton_), backButton(backButton_),
+      defaultButton(nextButton_), services_(std::move(services)) {
     defaultButton.onClick = [this] { defaultClicked(); };
     cancelButton.onClick = [this] { cancelClicked(); };
-    for (const common::ButtonSpec& entry : uninstallWindow().buttons) {
-        button(entry.role).setCaption(entry.caption);
-    }
     backButton.setVisible(false);
-    for (std::size_t index = 0; index < kPageCount; ++index) {
-        frames_[index].tag = uninstallWindow().pages[index].tag;
-    }
 }
 
-common::Button& UninstallForm::button(common::ButtonRole role) {
-    switch (role) {
-    case common::ButtonRole::Cancel:
-        return cancelButton;
-    case common::ButtonRole::Back:
-        return backButton;
-    case common::ButtonRole::Next:
-        break;
+std::optional<PageId> UninstallForm::currentPage() const {
+    if (const std::optional<std::size_t> shown = shownPage()) {
+        return static_cast<PageId>(*shown);
     }
-    return defaultButton;
+    return std::nullopt;
 }
 
 common::ControlModel UninstallForm::control(int id) {
@@ -97,35 +95,24 @@ void UninstallForm::start() {
     }
 }
 
-void UninstallForm::show(PageId page) {
-    if (current_) {
-        frames_[indexOf(*current_)].visible = false;
-    }
-    current_ = page;
-    const common::PageSpec& entry = uninstallWindow().pages[indexOf(page)];
-    defaultButton.setCaption(entry.nextCaption);
-    cancelButton.setVisible(entry.cancelShown);
-    backButton.setVisible(entry.backShown);
-    common::Frame& shown = frames_[indexOf(page)];
-    const common::TwipsRect& area = uninstallWindow().pageArea;
-    shown.left = area.left;
-    shown.top = area.top;
-    shown.width = area.width;
-    shown.height = area.height;
-    shown.visible = true;
+void UninstallForm::defaultClicked() {
+    pressNext();
 }
 
-void UninstallForm::defaultClicked() {
-    if (current_ == PageId::FrameConfirm) {
-        remove();
-        show(PageId::FrameDone);
-    } else if (current_) {
-        window.close();
+void UninstallForm::leavePage(std::size_t page) {
+    if (page < kPageFlow.size()) {
+        (this->*kPageFlow[page].leave)();
+        show(kPageFlow[page].next);
     }
+}
+
+// Both endings only close the window: the exit code says how it ended.
+void UninstallForm::end(common::Ending) {
+    window.close();
 }
 
 void UninstallForm::cancelClicked() {
-    if (current_ == PageId::FrameConfirm) {
+    if (currentPage() == PageId::FrameConfirm) {
         window.close();
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/controls.h"
-#include "common/form.h"
+#include "common/paged_form.h"
 #include "install/install_record.h"
 #include "uninstall/removal.h"
 #include "uninstall/uninstall_pages.h"
@@ -20,16 +20,14 @@ namespace uninstall {
 // Start-up reads the record: without one the window says so; with one it
 // lists the folders it removes from. Remove carries out the whole removal in
 // its click handler, with no question per file, then shows the result.
-class UninstallForm : public common::Form {
+class UninstallForm : public common::PagedForm {
 public:
     explicit UninstallForm(RemovalServices services);
-    UninstallForm(const UninstallForm&) = delete;
-    UninstallForm& operator=(const UninstallForm&) = delete;
 
-    common::FormWindow window;
-    common::Button cancelButton;
-    common::Button backButton;    // never shown: the removal cannot be taken back
-    common::Button defaultButton; // "Remove", then "Exit"
+    // The window and the page frames are the paged form's.
+    common::Button& cancelButton;
+    common::Button& backButton;    // never shown: the removal cannot be taken back
+    common::Button& defaultButton; // "Remove", then "Exit"
     common::TextBox folderList;
     common::TextBox stayList;
 
@@ -38,27 +36,31 @@ public:
     void defaultClicked();
     void cancelClicked();
 
-    // What the window reads (common::Form).
-    const common::WindowSpec& windowTable() const override { return uninstallWindow(); }
-    common::FormWindow& formWindow() override { return window; }
-    common::Button& button(common::ButtonRole role) override;
-    common::Frame& pageFrame(std::size_t page) override { return frames_[page]; }
+    // What the window reads beyond the paged form (common::Form).
     std::vector<common::PageLine> pageText(std::size_t page) const override;
     common::ControlModel control(int id) override;
 
-    std::optional<PageId> currentPage() const { return current_; }
+    std::optional<PageId> currentPage() const;
     const std::optional<RemovalResult>& result() const { return result_; }
     // The process's exit code, however the window was closed: nothing
     // installed, cancelled (nothing touched), or the removal's outcome.
     int exitCode() const;
 
 private:
-    void show(PageId page);
+    // What Next does on a page that does not end the program: the action it
+    // runs, then the page it shows. In the order of PageId.
+    struct PageFlow {
+        void (UninstallForm::*leave)();
+        PageId next;
+    };
+    static const std::array<PageFlow, 1> kPageFlow;
+
+    void leavePage(std::size_t page) override;
+    void end(common::Ending ending) override;
+    void show(PageId page) { showPage(indexOf(page)); }
     void remove();
 
     RemovalServices services_;
-    std::array<common::Frame, kPageCount> frames_;
-    std::optional<PageId> current_;
     std::optional<install::InstallRecord> record_;
     std::optional<RemovalResult> result_;
 };

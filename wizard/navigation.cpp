@@ -37,22 +37,18 @@ std::string joinLines(const std::vector<std::string>& lines) {
 } // namespace
 
 void Setup::bNext_Click() {
-    using F = FrameId;
-    if (!state_.currentFrame) {
-        return;
+    pressNext();
+}
+
+void Setup::leavePage(std::size_t page) {
+    const PageFlow& flow = kPageFlow[page];
+    if (flow.leave != nullptr) {
+        (this->*flow.leave)();
     }
-    if (currentPage().ending != common::Ending::None) {
-        finish(currentPage().ending);
-    } else if (currentIs(F::FrameWelcome) || currentIs(F::FrameNFExcel) ||
-               currentIs(F::FrameNFExcelVr) || currentIs(F::FrameNFAcrobat)) {
-        ShowFrame(afterPrerequisitePage());
-    } else if (currentIs(F::FrameChooseDir)) {
-        ShowFrame(F::FrameChooseUser);
-    } else if (currentIs(F::FrameChooseUser)) {
-        ShowFrame(F::FrameListFiles);
-    } else if (currentIs(F::FrameListFiles)) {
-        RunInstall();
-        ShowFrame(F::FrameFinal);
+    if (flow.route != nullptr) {
+        ShowFrame((this->*flow.route)());
+    } else if (flow.next) {
+        ShowFrame(*flow.next);
     }
 }
 
@@ -83,7 +79,7 @@ FrameId Setup::afterPrerequisitePage() {
 }
 
 // The terminal pages: the completion page and the two stopping pages.
-void Setup::finish(common::Ending ending) {
+void Setup::end(common::Ending ending) {
     if (ending == common::Ending::Finished) {
         outcome_ = report_ && report_->complete() ? Outcome::Installed : Outcome::Incomplete;
     } else {
@@ -95,16 +91,7 @@ void Setup::finish(common::Ending ending) {
 // The page table says where Back leads from each page; on the pages that hide
 // Back it leads nowhere.
 void Setup::back_Click() {
-    const std::optional<std::size_t> target = currentPage().backTo;
-    if (!state_.currentFrame || !target) {
-        return;
-    }
-    // Only the user page disables Next (until a pick); the page before it
-    // needs it back.
-    if (!bNext.enabled()) {
-        bNext.setEnabled(true);
-    }
-    ShowFrame(static_cast<FrameId>(*target));
+    pressBack();
 }
 
 void Setup::Cancel_Click() {

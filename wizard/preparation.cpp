@@ -38,13 +38,12 @@ const std::array<std::pair<Folder, const char*>, 23> kSummaryLines = {{
 
 } // namespace
 
+// Only the folder, user and summary pages are prepared; every other page is
+// shown as it stands.
 void Setup::InitFrameState() {
-    if (currentIs(FrameId::FrameChooseDir)) {
-        prepareFolderPage();
-    } else if (currentIs(FrameId::FrameChooseUser)) {
-        prepareUserPage();
-    } else if (currentIs(FrameId::FrameListFiles)) {
-        prepareSummaryPage();
+    const std::optional<FrameId> current = currentFrame();
+    if (current && kPageFlow[indexOf(*current)].prepare != nullptr) {
+        (this->*kPageFlow[indexOf(*current)].prepare)();
     }
 }
 

@@ -14,7 +14,8 @@ constexpr const char* kProductFolder = "\\Quintara4Palm";
 } // namespace
 
 Setup::Setup(platform::Machine& machine)
-    : drive(machine.files), dirList(machine.files), machine_(machine) {
+    : PagedForm(setupWindow()), bNext(nextButton_), back(backButton_), Cancel(cancelButton_),
+      drive(machine.files), dirList(machine.files), machine_(machine) {
     bNext.onClick = [this] { bNext_Click(); };
     back.onClick = [this] { back_Click(); };
     Cancel.onClick = [this] { Cancel_Click(); };
@@ -22,25 +23,6 @@ Setup::Setup(platform::Machine& machine)
     drive.onChange = [this] { drive_Change(); };
     dirList.onChange = [this] { dirList_Change(); };
     ListUsers.onClick = [this] { ListUsers_Click(); };
-
-    for (const common::ButtonSpec& entry : setupWindow().buttons) {
-        button(entry.role).setCaption(entry.caption);
-    }
-    for (std::size_t index = 0; index < kPageCount; ++index) {
-        frames_[index].tag = setupWindow().pages[index].tag;
-    }
-}
-
-common::Button& Setup::button(common::ButtonRole role) {
-    switch (role) {
-    case common::ButtonRole::Cancel:
-        return Cancel;
-    case common::ButtonRole::Back:
-        return back;
-    case common::ButtonRole::Next:
-        break;
-    }
-    return bNext;
 }
 
 common::ControlModel Setup::control(int id) {
@@ -111,38 +93,27 @@ void Setup::probeMachine() {
     }
 }
 
-bool Setup::currentIs(FrameId page) const {
-    return state_.currentFrame && frame(*state_.currentFrame).tag == frame(page).tag;
-}
-
-const PageSpec& Setup::currentPage() const {
-    return page(state_.currentFrame.value_or(FrameId::FrameWelcome));
-}
-
-void Setup::ShowFrame(FrameId page) {
-    if (state_.currentFrame) {
-        frame(*state_.currentFrame).visible = false;
+std::optional<FrameId> Setup::currentFrame() const {
+    if (const std::optional<std::size_t> shown = shownPage()) {
+        return static_cast<FrameId>(*shown);
     }
-    state_.currentFrame = page;
-    common::Frame& shown = frame(page);
-    const common::TwipsRect& area = setupWindow().pageArea;
-    shown.top = area.top;
-    shown.left = area.left;
-    shown.width = area.width;
-    shown.height = area.height;
-    UpdateButtons();
-    InitFrameState();
-    shown.visible = true;
+    return std::nullopt;
 }
 
-// Back is hidden on the welcome page, Next reads "Install" on the summary,
-// and the terminal pages keep only Next, reading "Exit": the page table says
-// which. No page follows a terminal page, so Cancel, once hidden, stays so.
-void Setup::UpdateButtons() {
-    const PageSpec& current = currentPage();
-    back.setVisible(current.backShown);
-    bNext.setCaption(current.nextCaption);
-    Cancel.setVisible(current.cancelShown);
+bool Setup::currentIs(FrameId page) const {
+    const std::optional<FrameId> current = currentFrame();
+    return current && frame(*current).tag == frame(page).tag;
+}
+
+// The page table sets the button row (Back hidden on the welcome page, Next
+// reading "Install" on the summary and "Exit" on the terminal pages) and the
+// page's place; the preparation runs before the page becomes visible.
+void Setup::ShowFrame(FrameId page) {
+    showPage(indexOf(page));
+}
+
+void Setup::preparePage(std::size_t) {
+    InitFrameState();
 }
 
 std::vector<PageLine> Setup::pageLines(FrameId id) const {

@@ -2,7 +2,7 @@
 
 #include "common/controls.h"
 #include "common/exit_codes.h"
-#include "common/form.h"
+#include "common/paged_form.h"
 #include "install/run_install.h"
 #include "platform/machine.h"
 #include "wizard/pages.h"
@@ -17,9 +17,9 @@ namespace wizard {
 // How the wizard ended, for the process's exit code.
 using Outcome = common::Outcome;
 
-// The form state, in its declared order.
+// The form state, in its declared order; the current page is the form's
+// (Setup::currentFrame).
 struct FormState {
-    std::optional<FrameId> currentFrame;
     std::string installDir;
     std::string excelDir;
     std::string excelCurVer;
@@ -34,17 +34,14 @@ struct FormState {
 // window layer draws what the controls hold and forwards the user's actions to
 // the controls (Button::press, TextBox::setText, DriveList::userSelect,
 // DirList::open, ListBox::select), which run the handlers below.
-class Setup : public common::Form {
+class Setup : public common::PagedForm {
 public:
     explicit Setup(platform::Machine& machine);
-    Setup(const Setup&) = delete;
-    Setup& operator=(const Setup&) = delete;
 
-    // Window and controls.
-    common::FormWindow window;
-    common::Button bNext;
-    common::Button back;
-    common::Button Cancel;
+    // Controls; the window and the page frames are the paged form's.
+    common::Button& bNext;
+    common::Button& back;
+    common::Button& Cancel;
     common::TextBox DirName;
     common::DriveList drive;
     common::DirList dirList;
@@ -52,23 +49,20 @@ public:
     common::TextBox listaFicheiros;
     common::TextBox incompleteList; // on FrameFinal: what could not be placed
 
-    common::Frame& frame(FrameId id) { return frames_[static_cast<std::size_t>(id)]; }
-    const common::Frame& frame(FrameId id) const { return frames_[static_cast<std::size_t>(id)]; }
+    common::Frame& frame(FrameId id) { return pageFrame(indexOf(id)); }
+    const common::Frame& frame(FrameId id) const { return pageFrame(indexOf(id)); }
     // The lines the page picture shows now (the completion page changes after
     // an incomplete run).
     std::vector<PageLine> pageLines(FrameId id) const;
 
-    // What the window reads (common::Form).
-    const common::WindowSpec& windowTable() const override { return setupWindow(); }
-    common::FormWindow& formWindow() override { return window; }
-    common::Button& button(common::ButtonRole role) override;
-    common::Frame& pageFrame(std::size_t page) override { return frames_[page]; }
+    // What the window reads beyond the paged form (common::Form).
     std::vector<PageLine> pageText(std::size_t page) const override {
         return pageLines(static_cast<FrameId>(page));
     }
     common::ControlModel control(int id) override;
 
     const FormState& state() const { return state_; }
+    std::optional<FrameId> currentFrame() const;
     Outcome outcome() const { return outcome_; }
     const std::optional<install::InstallReport>& installReport() const { return report_; }
 
@@ -93,25 +87,36 @@ public:
     void InitFrameState();
 
 private:
+    // What a page does beyond its table entry: where Next leads and what it
+    // runs first, and what the page needs filled each time it is shown.
+    struct PageFlow {
+        std::optional<FrameId> next;         // the page Next shows; none on a terminal page
+        FrameId (Setup::*route)() = nullptr; // when set, chooses that page instead
+        void (Setup::*leave)() = nullptr;    // runs before the next page is shown
+        void (Setup::*prepare)() = nullptr;  // fills the page's controls on every showing
+    };
+    // In the order of FrameId.
+    static const std::array<PageFlow, kPageCount> kPageFlow;
+
+    // The paged form's hooks: Next on a page that goes on, a terminal page's
+    // Next, the preparation of a page being shown.
+    void leavePage(std::size_t page) override;
+    void end(common::Ending ending) override;
+    void preparePage(std::size_t page) override;
+
     void ShowFrame(FrameId page);
-    void UpdateButtons();
     void ExitSetup();
     void RunInstall();
     // True when the tag of the current page equals the tag of `page` (read afresh).
     bool currentIs(FrameId page) const;
     void updateFolderNext();
-    // The page table's entry of the current page.
-    const PageSpec& currentPage() const;
     // Where Next leads from the welcome page and the notice pages.
     FrameId afterPrerequisitePage();
-    // Next on a page whose entry ends the program.
-    void finish(common::Ending ending);
     void prepareFolderPage();
     void prepareUserPage();
     void prepareSummaryPage();
 
     platform::Machine& machine_;
-    std::array<common::Frame, kPageCount> frames_;
     FormState state_;
     Outcome outcome_ = Outcome::Running;
     std::optional<install::InstallReport> report_;
