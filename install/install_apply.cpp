@@ -1,3 +1,4 @@
+#include "common/error.h"
 #include "handheld/pilot.h"
 #include "install/install_journal.h"
 #include "install/install_plan.h"
@@ -6,7 +7,6 @@
 #include "probes/probes.h"
 #include "probes/registry.h"
 
-#include <exception>
 #include <map>
 
 namespace install {
@@ -25,11 +25,12 @@ constexpr ProductValue kProductValues[kProductValueCount] = {
     {"formXScreen", "6120"},     {"formYScreen", "4185"}, {"LastUserName", ""},
 };
 
-// Runs one call; anything it raises makes it fail alone.
+// Runs one call and gives its answer; a failure the call raises answers no,
+// so that its step fails alone.
 template <typename Call> bool attempt(Call call) {
     try {
         return call();
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         return false;
     }
 }
@@ -146,10 +147,8 @@ private:
         if (!from || !to) {
             return failed(destination.formed(folders_));
         }
-        attempt([&] {
-            removeStaleTemporaries(*to);
-            return true;
-        });
+        common::ignoreFailure("a stale temporary left is no hindrance: the copy takes a free name",
+                              [&] { removeStaleTemporaries(*to); });
         journal_.placing(*to, overOther);
         if (!attempt([&] {
                 Geral::CopyOneFile(machine_.files, *from, *to);
@@ -220,7 +219,7 @@ private:
     StepResult readStartupPath() {
         try {
             folders_.startupPath = machine_.spreadsheet.readStartupPath();
-        } catch (const std::exception&) {
+        } catch (const common::SetupError&) {
             folders_.startupPath.clear();
         }
         if (isUsableFolder(folders_.startupPath)) {

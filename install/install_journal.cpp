@@ -1,8 +1,7 @@
 #include "install/install_journal.h"
 
+#include "common/error.h"
 #include "common/text_rules.h"
-
-#include <exception>
 
 namespace install {
 
@@ -25,7 +24,7 @@ const PlacedFile* InstallJournal::earlierFile(const std::string& path) const {
 void InstallJournal::write(const char* subkey, const std::string& name, const std::string& data) {
     try {
         whole_ = !active_ || (WriteRecordValue(registry_, subkey, name, data) && whole_);
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         whole_ = false;
     }
 }
@@ -63,7 +62,7 @@ void InstallJournal::entry(const std::string& installDir) {
     shown.installDir = installDir;
     try {
         whole_ = !active_ || (WriteEntryValues(registry_, shown) && whole_);
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         whole_ = false;
     }
 }

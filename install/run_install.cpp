@@ -1,9 +1,8 @@
 #include "install/run_install.h"
 
+#include "common/error.h"
 #include "install/install_journal.h"
 #include "install/install_plan.h"
-
-#include <exception>
 
 namespace install {
 
@@ -28,7 +27,7 @@ InstallReport RunInstall(platform::Machine& machine, const InstallInputs& inputs
     std::optional<InstallRecord> earlier;
     try {
         earlier = ReadInstallRecord(machine.registry);
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         earlier.reset();
     }
     const std::vector<Step> plan = PlanInstall(machine.files, folders, earlier);
@@ -43,10 +42,8 @@ InstallReport RunInstall(platform::Machine& machine, const InstallInputs& inputs
     const InstallRecord fresh = RecordOf(plan, results, folders, inputs.userName);
     const InstallRecord merged = earlier ? MergeRecords(*earlier, fresh) : fresh;
     bool written = false;
-    try {
-        written = WriteInstallRecord(machine.registry, merged);
-    } catch (const std::exception&) {
-    }
+    common::ignoreFailure("a record not written is reported as the record step's failure",
+                          [&] { written = WriteInstallRecord(machine.registry, merged); });
     if (!written || !journal.whole()) {
         report.failed.push_back(kRecordStep);
     }

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
 
 namespace Geral {
 
@@ -42,6 +41,38 @@ std::string cutFileName(const std::string& foundPath, const std::string& fileNam
     return foundPath.substr(0, foundPath.size() - fileName.size());
 }
 
+// The folder the program's registration names; empty when it names none or
+// cannot be read.
+std::string registeredFolder(platform::Machine& machine, const std::string& program) {
+    try {
+        return appPath(machine, program);
+    } catch (const common::SetupError&) {
+        return std::string();
+    }
+}
+
+// The folder of the file the disk search finds from the program-files folder
+// down; empty when it finds none or cannot search.
+std::string searchedFolder(platform::Machine& machine, const std::string& fileName) {
+    try {
+        const std::string found =
+            FindFileOnDisk(machine.toolLibrary, GetProgramFilesDir(machine), fileName);
+        return found.empty() ? std::string() : cutFileName(found, fileName);
+    } catch (const common::SetupError&) {
+        return std::string();
+    }
+}
+
+// The handheld desktop software's own answer; empty when it has none or its
+// install aide cannot be asked.
+std::string desktopPath(platform::InstallAide& aide) {
+    try {
+        return Pilot::GetDesktopPath(aide);
+    } catch (const common::SetupError&) {
+        return std::string();
+    }
+}
+
 } // namespace
 
 std::string GetProgramFilesDir(platform::Machine& machine) {
@@ -49,79 +80,43 @@ std::string GetProgramFilesDir(platform::Machine& machine) {
 }
 
 std::string GetExcelDir(platform::Machine& machine) {
-    try {
-        const std::string dir = appPath(machine, "EXCEL.EXE");
-        if (!dir.empty()) {
-            return common::withTrailingSeparator(dir);
-        }
-    } catch (const std::exception&) {
+    const std::string dir = registeredFolder(machine, "EXCEL.EXE");
+    if (!dir.empty()) {
+        return common::withTrailingSeparator(dir);
     }
-
-    try {
-        const std::string fileName = "excel.exe";
-        const std::string found =
-            FindFileOnDisk(machine.toolLibrary, GetProgramFilesDir(machine), fileName);
-        if (found.empty()) {
-            return std::string();
-        }
-        // A bare "excel.exe" names no folder (empty stays empty); "\" would
-        // be the current drive's root.
-        return common::withTrailingSeparator(cutFileName(found, fileName));
-    } catch (const std::exception&) {
-        return std::string();
-    }
+    // A bare "excel.exe" names no folder (empty stays empty); "\" would be
+    // the current drive's root.
+    return common::withTrailingSeparator(searchedFolder(machine, "excel.exe"));
 }
 
 std::string GetExcelCurVer(platform::Machine& machine) {
     try {
         return readLocalMachine(machine, "SOFTWARE\\Classes\\Excel.Application\\CurVer", "");
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         return std::string();
     }
 }
 
 std::string GetPalmDesktopDir(platform::Machine& machine) {
-    try {
-        std::string dir = Pilot::GetDesktopPath(machine.installAide);
-        if (!dir.empty()) {
-            return dir;
-        }
-    } catch (const std::exception&) {
+    const std::string dir = desktopPath(machine.installAide);
+    if (!dir.empty()) {
+        return dir;
     }
-
-    // A "Path" value that exists but is empty is the answer: no disk search follows.
+    // A "Path" value that exists but is empty is the answer: the disk search
+    // is only for a program not registered.
     try {
         return appPath(machine, "palm.exe");
-    } catch (const std::exception&) {
-    }
-
-    try {
-        const std::string fileName = "palm.exe";
-        const std::string found =
-            FindFileOnDisk(machine.toolLibrary, GetProgramFilesDir(machine), fileName);
-        if (found.empty()) {
-            return std::string();
-        }
-        return cutFileName(found, fileName);
-    } catch (const std::exception&) {
-        return std::string();
+    } catch (const common::SetupError&) {
+        return searchedFolder(machine, "palm.exe");
     }
 }
 
 std::string GetAcrobatDir(platform::Machine& machine) {
-    try {
-        std::string dir = appPath(machine, "Acrobat.exe");
-        if (!dir.empty()) {
-            return dir;
-        }
-    } catch (const std::exception&) {
+    const std::string dir = registeredFolder(machine, "Acrobat.exe");
+    if (!dir.empty()) {
+        return dir;
     }
-
-    try {
-        return appPath(machine, "AcroRd32.exe");
-    } catch (const std::exception&) {
-        return std::string();
-    }
+    return registeredFolder(machine, "AcroRd32.exe");
 }
 
 std::string GetProgramsFolder(platform::Machine& machine) {
@@ -129,7 +124,7 @@ std::string GetProgramsFolder(platform::Machine& machine) {
         return HandleRegistry::ReadRegString(
             machine.registry, std::string(kCurrentVersion) + "\\Explorer\\Shell Folders",
             "Programs", kHkeyCurrentUser);
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         return std::string();
     }
 }
@@ -149,7 +144,7 @@ std::string FindFileOnDisk(platform::ToolLibrary& tools, const std::string& star
             return std::string();
         }
         return std::string(buffer.begin(), end);
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         return std::string();
     }
 }

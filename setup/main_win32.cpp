@@ -1,5 +1,6 @@
 #include "platform/win32/win32.h"
 
+#include "common/error.h"
 #include "common/exit_codes.h"
 #include "platform/win32/win32_machine.h"
 #include "resource_ids.h"
@@ -28,7 +29,7 @@ int runWizard(HINSTANCE instance, int showCommand) {
         static_cast<platform::WindowHandle>(reinterpret_cast<std::uintptr_t>(window.handle())));
     try {
         setup.showStartPage();
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         // Start-up could not complete: no page to show.
         return kExitStartFailed;
     }
@@ -39,7 +40,7 @@ int runWizard(HINSTANCE instance, int showCommand) {
     // answer is in, so no handler ever runs without them.
     try {
         setup.probeMachine();
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         window.destroy();
         return kExitStartFailed;
     }
@@ -65,7 +66,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     try {
         return runWizard(instance, showCommand);
     } catch (const std::exception&) {
-        // Only the services' own set-up can get here, before any page was shown.
+        // Nothing may leave WinMain. The services' set-up fails here, and so
+        // does an error the start-up did not expect (memory exhausted, a
+        // programming error): either way the wizard did not start.
         return kExitStartFailed;
     }
 }

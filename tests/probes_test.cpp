@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,27 @@ TEST(FindFileOnDisk, AnswerEndsAtTheFirstNulAndNeedsOne) {
     EXPECT_EQ(Geral::FindFileOnDisk(tools, "C:\\", "palm.exe"), "");
     tools.written.clear(); // success, buffer untouched: spaces only
     EXPECT_EQ(Geral::FindFileOnDisk(tools, "C:\\", "palm.exe"), "");
+}
+
+// A search that fails answers "not found"; an error of another kind (a
+// programming error, memory exhausted) is no answer and reaches the caller.
+TEST(FindFileOnDisk, OnlyTheCoresOwnFailureReadsAsNotFound) {
+    struct ThrowingSearch : RawSearch {
+        bool own = true;
+        std::int32_t dllFindFile(const std::string&, const std::string&, char*) override {
+            if (own) {
+                throw common::SetupError("search failed");
+            }
+            throw std::out_of_range("basic_string::substr");
+        }
+    } tools;
+    EXPECT_EQ(Geral::FindFileOnDisk(tools, "C:\\", "palm.exe"), "");
+    tools.own = false;
+    EXPECT_THROW(Geral::FindFileOnDisk(tools, "C:\\", "palm.exe"), std::out_of_range);
+    EXPECT_THROW(common::ignoreFailure("", [] { throw std::out_of_range("x"); }),
+                 std::out_of_range);
+    EXPECT_FALSE(common::ignoreFailure("", [] { throw common::SetupError("x"); }));
+    EXPECT_TRUE(common::ignoreFailure("", [] {}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/win32/win32.h"
 
+#include "common/error.h"
 #include "install/install_record.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/services_win32.h"
@@ -104,7 +105,7 @@ int run(HINSTANCE instance, int showCommand) {
     std::vector<std::string> given;
     try {
         given = arguments();
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         return kExitBadArgument; // not even text: an argument no one meant
     }
     const CommandLine line = ParseCommandLine(given);
@@ -136,6 +137,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     try {
         return run(instance, showCommand);
     } catch (const std::exception&) {
+        // Nothing may leave WinMain. A failure nothing below stopped (a
+        // service's own, memory exhausted, a programming error) ended the
+        // removal wherever it was, so something may stay.
         return kExitSomethingStays;
     }
 }

@@ -1,11 +1,11 @@
 #include "uninstall/removal.h"
 
+#include "common/error.h"
 #include "install/registry_key.h"
 #include "probes/copy_temporary.h"
 #include "uninstall/record_paths.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace uninstall {
 
@@ -24,7 +24,7 @@ public:
         for (const Action& action : plan.actions) {
             try {
                 perform(action);
-            } catch (const std::exception&) {
+            } catch (const common::SetupError&) {
                 stay(action.path, "it could not be removed");
             }
         }
@@ -78,7 +78,7 @@ private:
     std::int32_t unregisterFrom(const std::string& path) {
         try {
             return services_.formLibrary.DllUnregisterServerFrom(path);
-        } catch (const std::exception&) {
+        } catch (const common::SetupError&) {
             return -1;
         }
     }

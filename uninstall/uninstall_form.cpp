@@ -1,9 +1,8 @@
 #include "uninstall/uninstall_form.h"
 
+#include "common/error.h"
 #include "uninstall/control_ids.h"
 #include "uninstall/removal_plan.h"
-
-#include <exception>
 
 namespace uninstall {
 
@@ -82,7 +81,7 @@ void UninstallForm::start() {
     // A record that cannot be read at all is no record: nothing is touched.
     try {
         record_ = install::ReadInstallRecord(services_.registry);
-    } catch (const std::exception&) {
+    } catch (const common::SetupError&) {
         record_.reset();
     }
     window.setOuterWidth(uninstallWindow().outerWidth);

@@ -76,7 +76,10 @@ void addFolderEntries(PlacedControl& control, const common::DirList& model) {
     try {
         subfolders = model.subfolders();
     } catch (const std::exception&) {
-        // A folder that cannot be read is shown without subfolders.
+        // A folder that cannot be read, or not listed whole, is shown without
+        // subfolders. This runs while the window draws its controls, outside
+        // any user action's handler: nothing may unwind into the system.
+        subfolders.clear();
     }
     for (const std::string& subfolder : subfolders) {
         addFolderEntry(control, subfolder, openLevel + 1, false);
@@ -155,11 +158,8 @@ void pickDrive(PlacedControl& drives, char letter) {
 }
 
 void openFolder(PlacedControl& folders, const std::string& path) {
-    try {
-        folders.model.folders->open(path);
-    } catch (const common::SetupError&) {
-        // The list stays on the folder still open.
-    }
+    common::ignoreFailure("the list stays on the folder still open",
+                          [&] { folders.model.folders->open(path); });
 }
 
 void measureItem(MEASUREITEMSTRUCT& item, const Scale& scale, const Fonts& fonts) {

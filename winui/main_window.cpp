@@ -168,7 +168,9 @@ template <typename Action> void MainWindow::forward(Action action) {
     try {
         action();
     } catch (const std::exception&) {
-        // A failure the wizard leaves uncaught ends the user's action there;
+        // The handlers run inside the window procedure, and no exception may
+        // unwind into the system's code that called it: a failure the form
+        // leaves uncaught, of whatever kind, ends the user's action there, and
         // the window goes on showing the models as they are.
     }
     SetCursor(previous);

@@ -9,20 +9,16 @@ namespace wizard {
 void Setup::drive_Change() {
     // A drive without a medium leaves the lists, the text and installDir as
     // they were; the drive list keeps showing the user's choice.
-    try {
-        dirList.open(drive.drive());
-    } catch (const common::SetupError&) {
-    }
+    common::ignoreFailure("a drive that is not ready changes nothing",
+                          [this] { dirList.open(drive.drive()); });
 }
 
 void Setup::dirList_Change() {
     DirName.setText(dirList.path());
     // The folder just opened, so its drive is normally ready; if it went away
     // in between, the drive list simply keeps the drive it shows.
-    try {
-        drive.selectFromPath(dirList.path());
-    } catch (const common::SetupError&) {
-    }
+    common::ignoreFailure("the drive list keeps the drive it shows",
+                          [this] { drive.selectFromPath(dirList.path()); });
 }
 
 void Setup::DirName_Change() {

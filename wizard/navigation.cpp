@@ -108,10 +108,8 @@ void Setup::ExitSetup() {
     // Without a recorded installation the registration of QuinFrm.dll is
     // undone. A library that cannot be loaded must not trap the user in the
     // wizard: the deletion and the closing still follow.
-    try {
-        machine_.formLibrary.DllUnregisterServer();
-    } catch (const common::SetupError&) {
-    }
+    common::ignoreFailure("the registration is undone for its effect; its result tells nothing",
+                          [this] { machine_.formLibrary.DllUnregisterServer(); });
     // Unset WINDIR would leave "\QuinFrm.dll", a path relative to the current
     // drive's root, which is not the Windows folder: nothing is deleted then.
     const std::string windowsDir = machine_.files.getEnvironment("WINDIR");

@@ -51,18 +51,12 @@ void Setup::prepareFolderPage() {
     // Each assignment below runs the change chain, which rewrites installDir
     // as the lists move; the saved copy is what the page must show and keep.
     const std::string folder = state_.installDir;
-    try {
-        drive.selectFromPath(folder);
-    } catch (const common::SetupError&) {
-    }
-    try {
-        dirList.open(folder);
-    } catch (const common::SetupError&) {
-    }
-    try {
-        DirName.setText(folder);
-    } catch (const common::SetupError&) {
-    }
+    // A folder that does not exist, or a drive that is not ready, leaves the
+    // list where it was; the text box still shows the folder.
+    constexpr const char* kSkipped = "each step that fails is skipped and the next runs";
+    common::ignoreFailure(kSkipped, [&] { drive.selectFromPath(folder); });
+    common::ignoreFailure(kSkipped, [&] { dirList.open(folder); });
+    common::ignoreFailure(kSkipped, [&] { DirName.setText(folder); });
     state_.installDir = folder;
     updateFolderNext();
 }
@@ -73,23 +67,19 @@ void Setup::prepareUserPage() {
     // An install aide that cannot be loaded, or an enumeration that fails,
     // leaves the page with what was listed (possibly nothing) and Next
     // disabled; the user can still go Back or Cancel.
-    try {
-        const std::vector<std::string> users = Pilot::GetHandheldUsers(machine_.installAide);
-        for (const std::string& name : users) {
+    common::ignoreFailure("the user can still go Back or Cancel", [this] {
+        for (const std::string& name : Pilot::GetHandheldUsers(machine_.installAide)) {
             ListUsers.addItem(name);
         }
-    } catch (const common::SetupError&) {
-    }
+    });
 }
 
 void Setup::prepareSummaryPage() {
     const std::string windowsDir = machine_.files.getEnvironment("WINDIR");
     std::string startupDir;
     // Starts the spreadsheet program through automation on every showing.
-    try {
-        startupDir = machine_.spreadsheet.readStartupPath();
-    } catch (const common::SetupError&) {
-    }
+    common::ignoreFailure("no spreadsheet program leaves the folder empty",
+                          [&] { startupDir = machine_.spreadsheet.readStartupPath(); });
 
     std::string text;
     bool firstLine = true;

@@ -8,8 +8,10 @@
 // copy-on-write string: that pulls the string's whole second instantiation
 // into the program. These definitions replace the library's whole set (one
 // missing would bring its object back, and the link would fail on the
-// duplicates) and raise a plain std::exception with the same text instead;
-// every handler in the programs catches std::exception or catches all.
+// duplicates) and raise a plain std::exception with the same text instead.
+// The steps that pass over a failure catch common::SetupError only, never one
+// of these: it goes on to the programs' outermost handlers (the window's,
+// around each user action, and WinMain's), which catch std::exception.
 namespace {
 
 class LibraryError : public std::exception {

@@ -111,13 +111,12 @@ RegStatus Win32Registry::createKey(RegRoot root, const std::string& subKey, RegK
                                    RegDisposition& disposition) {
     HKEY opened = nullptr;
     DWORD created = 0;
-    LONG result = ERROR_INVALID_PARAMETER; // a path that is not UTF-8 names no key
-    try {
+    LONG result = ERROR_INVALID_PARAMETER;
+    common::ignoreFailure("a path that is not UTF-8 names no key", [&] {
         result =
             RegCreateKeyExW(rootHandle(root), wideOf(subKey).c_str(), 0, nullptr,
                             REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened, &created);
-    } catch (const SetupError&) {
-    }
+    });
     if (result != ERROR_SUCCESS) {
         return statusOf(result);
     }
@@ -130,10 +129,9 @@ RegStatus Win32Registry::createKey(RegRoot root, const std::string& subKey, RegK
 RegStatus Win32Registry::openKeyReadOnly(RegRoot root, const std::string& subKey, RegKey& key) {
     HKEY opened = nullptr;
     LONG result = ERROR_INVALID_PARAMETER;
-    try {
+    common::ignoreFailure("a path that is not UTF-8 names no key", [&] {
         result = RegOpenKeyExW(rootHandle(root), wideOf(subKey).c_str(), 0, KEY_READ, &opened);
-    } catch (const SetupError&) {
-    }
+    });
     if (result != ERROR_SUCCESS) {
         return statusOf(result);
     }

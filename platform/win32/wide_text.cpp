@@ -128,12 +128,8 @@ std::string systemCodePageOf(const std::string& utf8) {
 }
 
 bool fitsSystemCodePage(const std::string& utf8) {
-    try {
-        systemCodePageOf(utf8);
-        return true;
-    } catch (const SetupError&) {
-        return false;
-    }
+    return common::ignoreFailure("the failure is the answer: the text does not fit",
+                                 [&] { systemCodePageOf(utf8); });
 }
 
 std::string utf8FromSystemCodePage(const char* text, std::size_t length) {

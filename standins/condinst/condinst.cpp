@@ -40,6 +40,7 @@ extern "C" __declspec(dllexport) int WINAPI
         const char* const texts[4] = {second, third, fourth, fifth};
         return recordConduit(first, texts);
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return -1;
     }
 }

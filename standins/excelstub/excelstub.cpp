@@ -243,6 +243,7 @@ __declspec(dllexport) HRESULT WINAPI DllRegisterServer() {
         unregisterUnder(HKEY_LOCAL_MACHINE);
         return registerUnder(HKEY_CURRENT_USER, module) ? S_OK : E_FAIL;
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return E_FAIL;
     }
 }
@@ -253,6 +254,7 @@ __declspec(dllexport) HRESULT WINAPI DllUnregisterServer() {
         unregisterUnder(HKEY_CURRENT_USER);
         return S_OK;
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return E_FAIL;
     }
 }

@@ -162,6 +162,7 @@ __declspec(dllexport) int WINAPI PltGetPath(int kind, char* buffer, int* size) {
         }
         return answer(path, buffer, size);
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return kFailure;
     }
 }
@@ -170,6 +171,7 @@ __declspec(dllexport) int WINAPI PltGetUserCount() {
     try {
         return userCount();
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return kFailure;
     }
 }
@@ -182,6 +184,7 @@ __declspec(dllexport) int WINAPI PltGetUser(int index, char* buffer, int* size) 
         }
         return answer(name, buffer, size);
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return kFailure;
     }
 }
@@ -195,6 +198,7 @@ __declspec(dllexport) int WINAPI PltGetUserDirectory(char* user, char* buffer, i
         }
         return answer(directory, buffer, size);
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return kFailure;
     }
 }
@@ -203,6 +207,7 @@ __declspec(dllexport) int WINAPI PltInstallFile(char* user, char* path) {
     try {
         return installFile(user, path);
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return kFailure;
     }
 }

@@ -29,6 +29,7 @@ __declspec(dllexport) HRESULT WINAPI DllRegisterServer() {
     try {
         return setRegistered(true);
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return E_FAIL;
     }
 }
@@ -37,6 +38,7 @@ __declspec(dllexport) HRESULT WINAPI DllUnregisterServer() {
     try {
         return setRegistered(false);
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return E_FAIL;
     }
 }

@@ -118,6 +118,7 @@ extern "C" __declspec(dllexport) int WINAPI
         std::memcpy(buffer, found.c_str(), found.size() + 1);
         return 1;
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return 0;
     }
 }

@@ -200,6 +200,7 @@ extern "C" __declspec(dllexport) int WINAPI
         const bool folder = flag != nullptr && *flag != 0;
         return writeShellLink(link + ".lnk", to, third ? third : "", folder) ? 1 : 0;
     } catch (...) {
+        // An exported function: no exception may unwind into its C caller.
         return 0;
     }
 }
