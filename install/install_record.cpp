@@ -2,7 +2,7 @@
 
 #include "common/text_rules.h"
 #include "install/manifest.h"
-#include "install/registry_key.h"
+#include "probes/registry_key.h"
 
 #include <algorithm>
 
@@ -11,6 +11,8 @@
 #endif
 
 namespace install {
+
+using HandleRegistry::RegistryKey;
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "install/install_record.h"
-#include "install/registry_key.h"
+#include "probes/registry_key.h"
 
 #include <algorithm>
 
@@ -7,6 +7,8 @@
 // links only this half.
 
 namespace install {
+
+using HandleRegistry::RegistryKey;
 
 namespace {
 

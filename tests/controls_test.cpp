@@ -1,5 +1,5 @@
-#include "common/controls.h"
 #include "common/error.h"
+#include "forms/controls.h"
 #include "tests/doubles/fake_files.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 namespace {
 
 TEST(Controls, ChangeRunsNestedInsideTheAssignmentAndOnlyOnRealChange) {
-    common::TextBox box;
+    forms::TextBox box;
     std::vector<std::string> trace;
     box.onChange = [&] { trace.push_back("change:" + box.text()); };
 
@@ -23,7 +23,7 @@ TEST(Controls, ChangeRunsNestedInsideTheAssignmentAndOnlyOnRealChange) {
 }
 
 TEST(Controls, HiddenOrDisabledButtonRaisesNoClick) {
-    common::Button button;
+    forms::Button button;
     int clicks = 0;
     button.onClick = [&] { ++clicks; };
     button.press();
@@ -36,7 +36,7 @@ TEST(Controls, HiddenOrDisabledButtonRaisesNoClick) {
 }
 
 TEST(Controls, ListBoxSelectionAndClear) {
-    common::ListBox list;
+    forms::ListBox list;
     int clicks = 0;
     list.onClick = [&] { ++clicks; };
     list.addItem("alpha");
@@ -57,7 +57,7 @@ TEST(Controls, ListBoxSelectionAndClear) {
 TEST(Controls, DriveListSameDriveIsNoChangeAndMissingDriveFails) {
     doubles::FakeFileSystem files;
     files.addDrive('a', false);
-    common::DriveList drive(files);
+    forms::DriveList drive(files);
     int changes = 0;
     drive.onChange = [&] { ++changes; };
 
@@ -81,7 +81,7 @@ TEST(Controls, DirListOpensFoldersAndDriveCurrentFolder) {
     files.addDirectory("C:\\Program Files\\Palm");
     files.setCurrentDirectory('c', "C:\\Program Files");
     files.addDrive('a', false);
-    common::DirList dir(files);
+    forms::DirList dir(files);
     std::vector<std::string> opened;
     dir.onChange = [&] { opened.push_back(dir.path()); };
 

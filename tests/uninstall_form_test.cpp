@@ -12,7 +12,7 @@
 
 namespace {
 
-using common::ButtonRole;
+using forms::ButtonRole;
 using install::FolderRole;
 using testing::HasSubstr;
 using testing::Not;
@@ -22,10 +22,10 @@ const std::string kInstall = "C:\\Program Files\\Q4P";
 const std::string kExcel = "C:\\Office";
 const std::string kMenu = "C:\\Menu\\Quintara4Palm";
 
-std::string textOf(const std::vector<common::PageLine>& lines) {
+std::string textOf(const std::vector<forms::PageLine>& lines) {
     std::string text;
-    for (const common::PageLine& line : lines) {
-        for (const common::TextRun& run : line) {
+    for (const forms::PageLine& line : lines) {
+        for (const forms::TextRun& run : line) {
             text += run.text;
         }
         text += "\n";

@@ -14,7 +14,7 @@ TEST_F(StartUp, ShowsTheWelcomePageInTheFixedWindowWithTheMachineAnswers) {
     EXPECT_TRUE(form->Cancel.enabled());
     EXPECT_EQ(form->window.outerWidth(), 8325);
     EXPECT_EQ(form->window.outerHeight(), 6120);
-    const common::Frame& page = form->frame(FrameId::FrameWelcome);
+    const forms::Frame& page = form->frame(FrameId::FrameWelcome);
     EXPECT_EQ(page.left, 0);
     EXPECT_EQ(page.top, 1155);
     EXPECT_EQ(page.width, 8250);

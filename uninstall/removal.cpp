@@ -1,8 +1,8 @@
 #include "uninstall/removal.h"
 
 #include "common/error.h"
-#include "install/registry_key.h"
 #include "probes/copy_temporary.h"
+#include "probes/registry_key.h"
 #include "uninstall/record_paths.h"
 
 #include <algorithm>
@@ -180,7 +180,7 @@ private:
     void removeKeyWhenEmpty(const std::string& path) {
         bool empty = false;
         {
-            install::RegistryKey key = install::RegistryKey::openExisting(
+            HandleRegistry::RegistryKey key = HandleRegistry::RegistryKey::openExisting(
                 services_.registry, platform::kHkeyCurrentUser, path);
             empty = key && key.empty();
         }

@@ -59,7 +59,7 @@ std::optional<PageId> UninstallForm::currentPage() const {
     return std::nullopt;
 }
 
-common::ControlModel UninstallForm::control(int id) {
+forms::ControlModel UninstallForm::control(int id) {
     switch (id) {
     case q4p::window_ids::kFolderList:
         return {&folderList};
@@ -70,7 +70,7 @@ common::ControlModel UninstallForm::control(int id) {
     }
 }
 
-std::vector<common::PageLine> UninstallForm::pageText(std::size_t page) const {
+std::vector<forms::PageLine> UninstallForm::pageText(std::size_t page) const {
     if (page == indexOf(PageId::FrameDone) && result_) {
         return donePageLines(result_->complete(), !result_->manual.empty());
     }
@@ -106,7 +106,7 @@ void UninstallForm::leavePage(std::size_t page) {
 }
 
 // Both endings only close the window: the exit code says how it ended.
-void UninstallForm::end(common::Ending) {
+void UninstallForm::end(forms::Ending) {
     window.close();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/controls.h"
-#include "common/paged_form.h"
+#include "forms/controls.h"
+#include "forms/paged_form.h"
 #include "install/install_record.h"
 #include "uninstall/removal.h"
 #include "uninstall/uninstall_pages.h"
@@ -14,31 +14,31 @@
 namespace uninstall {
 
 // The uninstaller's window as the core sees it: its controls, its three pages
-// and its handlers. The window layer draws it through common::Form, as it
+// and its handlers. The window layer draws it through forms::Form, as it
 // draws the setup's.
 //
 // Start-up reads the record: without one the window says so; with one it
 // lists the folders it removes from. Remove carries out the whole removal in
 // its click handler, with no question per file, then shows the result.
-class UninstallForm : public common::PagedForm {
+class UninstallForm : public forms::PagedForm {
 public:
     explicit UninstallForm(RemovalServices services);
 
     // The window and the page frames are the paged form's.
-    common::Button& cancelButton;
-    common::Button& backButton;    // never shown: the removal cannot be taken back
-    common::Button& defaultButton; // "Remove", then "Exit"
-    common::TextBox folderList;
-    common::TextBox stayList;
+    forms::Button& cancelButton;
+    forms::Button& backButton;    // never shown: the removal cannot be taken back
+    forms::Button& defaultButton; // "Remove", then "Exit"
+    forms::TextBox folderList;
+    forms::TextBox stayList;
 
     // Reads the record and shows the first page.
     void start();
     void defaultClicked();
     void cancelClicked();
 
-    // What the window reads beyond the paged form (common::Form).
-    std::vector<common::PageLine> pageText(std::size_t page) const override;
-    common::ControlModel control(int id) override;
+    // What the window reads beyond the paged form (forms::Form).
+    std::vector<forms::PageLine> pageText(std::size_t page) const override;
+    forms::ControlModel control(int id) override;
 
     std::optional<PageId> currentPage() const;
     const std::optional<RemovalResult>& result() const { return result_; }
@@ -56,7 +56,7 @@ private:
     static const std::array<PageFlow, 1> kPageFlow;
 
     void leavePage(std::size_t page) override;
-    void end(common::Ending ending) override;
+    void end(forms::Ending ending) override;
     void show(PageId page) { showPage(indexOf(page)); }
     void remove();
 

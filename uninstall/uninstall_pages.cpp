@@ -1,6 +1,6 @@
 #include "uninstall/uninstall_pages.h"
 
-#include "common/page_text.h"
+#include "forms/page_text.h"
 #include "install/manifest.h"
 #include "uninstall/control_ids.h"
 
@@ -8,16 +8,16 @@ namespace uninstall {
 
 namespace {
 
-using common::ButtonRole;
-using common::Ending;
-using common::pageText;
-using K = common::ControlKind;
+using forms::ButtonRole;
+using forms::Ending;
+using forms::pageText;
+using K = forms::ControlKind;
 namespace ids = q4p::window_ids;
 
 // A Note's top follows the page text; its bottom is the area's.
-constexpr common::TwipsRect kListArea{250, 1600, 7815, 2100};
+constexpr forms::TwipsRect kListArea{250, 1600, 7815, 2100};
 
-std::vector<common::PageSpec> makePages() {
+std::vector<forms::PageSpec> makePages() {
     return {
         {"FrameConfirm",
          "uninstConfirm",
@@ -55,28 +55,28 @@ std::vector<common::PageSpec> makePages() {
     };
 }
 
-common::WindowSpec makeWindow() {
+forms::WindowSpec makeWindow() {
     // As the eye reads the window: the lists, then the buttons from the left.
     // Back is never shown.
-    return common::framedWindow("Quintara4Palm Uninstall", "Remove",
-                                {{std::nullopt, indexOf(PageId::FrameConfirm)},
-                                 {std::nullopt, indexOf(PageId::FrameDone)},
-                                 {ButtonRole::Cancel},
-                                 {ButtonRole::Back},
-                                 {ButtonRole::Next}},
-                                "uninstall program",
-                                "For further information about Quintara4Palm, please visit ",
-                                install::kProductSite, makePages());
+    return forms::framedWindow("Quintara4Palm Uninstall", "Remove",
+                               {{std::nullopt, indexOf(PageId::FrameConfirm)},
+                                {std::nullopt, indexOf(PageId::FrameDone)},
+                                {ButtonRole::Cancel},
+                                {ButtonRole::Back},
+                                {ButtonRole::Next}},
+                               "uninstall program",
+                               "For further information about Quintara4Palm, please visit ",
+                               install::kProductSite, makePages());
 }
 
 } // namespace
 
-const common::WindowSpec& uninstallWindow() {
-    static const common::WindowSpec window = makeWindow();
+const forms::WindowSpec& uninstallWindow() {
+    static const forms::WindowSpec window = makeWindow();
     return window;
 }
 
-std::vector<common::PageLine> donePageLines(bool everythingRemoved, bool anythingToDoByHand) {
+std::vector<forms::PageLine> donePageLines(bool everythingRemoved, bool anythingToDoByHand) {
     if (!everythingRemoved) {
         return pageText({"*Some of Quintara4Palm Stays*",
                          "Quintara4Palm was removed except for what is listed below. Each item",

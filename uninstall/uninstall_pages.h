@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/page_table.h"
+#include "forms/page_table.h"
 
 #include <cstddef>
 #include <vector>
@@ -22,10 +22,10 @@ inline std::size_t indexOf(PageId id) {
 // The uninstaller's window: the setup's size and look, its own caption, two
 // buttons at the setup's places (Cancel left, the default button right), and
 // its three pages in the order of PageId.
-const common::WindowSpec& uninstallWindow();
+const forms::WindowSpec& uninstallWindow();
 
 // What the result page says: everything went, or some of it stays. The list
 // below it names what stays, and what is left to do by hand.
-std::vector<common::PageLine> donePageLines(bool everythingRemoved, bool anythingToDoByHand);
+std::vector<forms::PageLine> donePageLines(bool everythingRemoved, bool anythingToDoByHand);
 
 } // namespace uninstall

@@ -10,8 +10,8 @@ namespace winui {
 
 namespace {
 
-using common::ButtonRole;
-using common::ControlKind;
+using forms::ButtonRole;
+using forms::ControlKind;
 
 HWND makeControl(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent,
                  HINSTANCE instance, int id, const RECT& area, const Font& font) {
@@ -65,7 +65,7 @@ std::size_t roleIndex(ButtonRole role) {
 
 } // namespace
 
-ControlsView::ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts,
+ControlsView::ControlsView(forms::Form& form, const Scale& scale, const Fonts& fonts,
                            const Palette& palette, const FolderControls* folders)
     : form_(form), scale_(scale), fonts_(fonts), palette_(palette), folders_(folders),
       pageFilled_(form.windowTable().pages.size(), false) {}
@@ -79,13 +79,13 @@ void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
     instance_ = instance;
     pages_ = &pages;
     std::size_t total = 0;
-    for (const common::PageSpec& page : form_.windowTable().pages) {
+    for (const forms::PageSpec& page : form_.windowTable().pages) {
         total += page.controls.size();
     }
     // Handlers hold on to their control while the model changes: the list
     // never moves once made.
     controls_.reserve(total);
-    for (const common::FocusStop& stop : form_.windowTable().focusOrder) {
+    for (const forms::FocusStop& stop : form_.windowTable().focusOrder) {
         if (stop.button) {
             createButton(main, instance, *stop.button);
         } else if (pages.window(stop.page) == nullptr) {
@@ -114,7 +114,7 @@ void ControlsView::fillShownPages() {
 }
 
 void ControlsView::createButton(HWND main, HINSTANCE instance, ButtonRole role) {
-    for (const common::ButtonSpec& button : form_.windowTable().buttons) {
+    for (const forms::ButtonSpec& button : form_.windowTable().buttons) {
         if (button.role != role) {
             continue;
         }
@@ -135,7 +135,7 @@ void ControlsView::fillPage(std::size_t page) {
     }
     pageFilled_[page] = true;
     HWND parent = pages_->window(page);
-    for (const common::ControlSpec& placement : form_.windowTable().pages[page].controls) {
+    for (const forms::ControlSpec& placement : form_.windowTable().pages[page].controls) {
         const ControlClass& made = classOf(placement.kind);
         RECT area = layout::toPixels(scale_, placement.area);
         if (placement.kind == ControlKind::DriveList) {
@@ -158,7 +158,7 @@ void ControlsView::fillPage(std::size_t page) {
 // Beside the control, and just before it among the page's windows: readers
 // name a control by the label before it, and its access key moves the focus
 // to it.
-void ControlsView::createLabel(HWND page, const common::ControlSpec& placement, const RECT& area) {
+void ControlsView::createLabel(HWND page, const forms::ControlSpec& placement, const RECT& area) {
     const int left = area.right + scale_.design(8);
     RECT client{};
     GetClientRect(page, &client);
@@ -181,7 +181,7 @@ void ControlsView::sync() {
 
 void ControlsView::syncButton(ButtonRole role) {
     HWND button = buttons_[roleIndex(role)];
-    const common::Button& model = form_.button(role);
+    const forms::Button& model = form_.button(role);
     // Its first letter is its access key.
     const WideText caption = fromUtf8("&" + model.caption());
     if (windowText(button) != caption) {
@@ -251,7 +251,7 @@ void ControlsView::syncNote(PlacedControl& control) {
 }
 
 void ControlsView::syncList(PlacedControl& control) {
-    const common::ListBox& list = *control.model.list;
+    const forms::ListBox& list = *control.model.list;
     std::vector<std::string> items;
     items.reserve(static_cast<std::size_t>(list.count()));
     for (int i = 0; i < list.count(); ++i) {

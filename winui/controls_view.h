@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "forms/form.h"
 #include "platform/win32/win32.h"
 #include "winui/page_view.h"
 #include "winui/painting.h"
@@ -17,9 +17,9 @@ struct FolderControls;
 // shows now, so that it is left alone (caret, scroll position, selection)
 // while its model has not changed.
 struct PlacedControl {
-    common::ControlSpec placement{0, common::ControlKind::TextBox, {0, 0, 0, 0}};
+    forms::ControlSpec placement{0, forms::ControlKind::TextBox, {0, 0, 0, 0}};
     std::size_t page = 0;
-    common::ControlModel model;
+    forms::ControlModel model;
     HWND window = nullptr;
 
     std::optional<std::string> shownText;   // the read-only texts
@@ -36,7 +36,7 @@ class ControlsView {
 public:
     // `folders` draws the drive and directory lists; null for a program whose
     // pages have none.
-    ControlsView(common::Form& form, const Scale& scale, const Fonts& fonts, const Palette& palette,
+    ControlsView(forms::Form& form, const Scale& scale, const Fonts& fonts, const Palette& palette,
                  const FolderControls* folders);
     ControlsView(const ControlsView&) = delete;
     ControlsView& operator=(const ControlsView&) = delete;
@@ -75,18 +75,18 @@ public:
     void drawItem(const DRAWITEMSTRUCT& item) const;
 
 private:
-    void createButton(HWND main, HINSTANCE instance, common::ButtonRole role);
-    void createLabel(HWND page, const common::ControlSpec& placement, const RECT& area);
+    void createButton(HWND main, HINSTANCE instance, forms::ButtonRole role);
+    void createLabel(HWND page, const forms::ControlSpec& placement, const RECT& area);
     void fillShownPages();
     void fillPage(std::size_t page);
-    void syncButton(common::ButtonRole role);
+    void syncButton(forms::ButtonRole role);
     void syncControl(PlacedControl& control);
     void syncTextBox(PlacedControl& control);
     void syncReadOnlyText(PlacedControl& control);
     void syncNote(PlacedControl& control);
     void syncList(PlacedControl& control);
 
-    common::Form& form_;
+    forms::Form& form_;
     const Scale& scale_;
     const Fonts& fonts_;
     const Palette& palette_;

@@ -64,7 +64,7 @@ void addFolderEntry(PlacedControl& control, const std::string& entry, int level,
 
 // The parents, the open folder and its subfolders; the open folder selected
 // and a few of its parents in view above it.
-void addFolderEntries(PlacedControl& control, const common::DirList& model) {
+void addFolderEntries(PlacedControl& control, const forms::DirList& model) {
     const std::vector<std::string> parents = model.parents();
     for (std::size_t level = 0; level < parents.size(); ++level) {
         addFolderEntry(control, parents[level], static_cast<int>(level), true);
@@ -90,7 +90,7 @@ void addFolderEntries(PlacedControl& control, const common::DirList& model) {
 }
 
 void syncDrives(PlacedControl& control, bool pageShown) {
-    const common::DriveList& model = *control.model.drive;
+    const forms::DriveList& model = *control.model.drive;
     // Drives come and go (a memory stick, a network drive); the list is read
     // again whenever its page is up, and not before: each fixed drive is asked
     // for its label, which start-up need not wait for.
@@ -130,7 +130,7 @@ char selectedDrive(const PlacedControl& drives) {
 }
 
 void syncFolders(PlacedControl& control) {
-    const common::DirList& model = *control.model.folders;
+    const forms::DirList& model = *control.model.folders;
     if (control.shownFolder == model.path()) {
         return;
     }

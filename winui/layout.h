@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/page_table.h"
 #include "common/twips.h"
+#include "forms/page_table.h"
 #include "platform/win32/win32.h"
 
 // Where the parts every program's window shares lie, in twips (1440 to the
@@ -9,7 +9,7 @@
 // program's own page table places its pages, buttons and controls.
 namespace winui::layout {
 
-using common::TwipsRect;
+using forms::TwipsRect;
 
 inline constexpr TwipsRect kHeader{0, 0, 8250, 1155};
 inline constexpr TwipsRect kFooter{0, 5350, 8250, 330};

@@ -38,14 +38,14 @@ HICON loadIcon(HINSTANCE instance, int iconId, int widthMetric, int heightMetric
 // What a page control's notification does: the kind of control, the
 // notification code, and the window's reaction.
 struct Reaction {
-    common::ControlKind kind;
+    forms::ControlKind kind;
     int code;
     void (MainWindow::*react)(PlacedControl&);
 };
 
 } // namespace
 
-MainWindow::MainWindow(common::Form& form, HINSTANCE instance, int iconId,
+MainWindow::MainWindow(forms::Form& form, HINSTANCE instance, int iconId,
                        const FolderControls* folders)
     : form_(form), instance_(instance), iconId_(iconId),
       className_(fromUtf8(form.windowTable().caption)), scale_(screenScale()),
@@ -89,7 +89,7 @@ bool MainWindow::create() {
     if (!registerClasses()) {
         return false;
     }
-    const common::WindowSpec& table = form_.windowTable();
+    const forms::WindowSpec& table = form_.windowTable();
     const RECT outer = outerRect(table.clientWidth, table.clientHeight);
     window_ = CreateWindowExW(kExStyle, className_.c_str(), className_.c_str(), kStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
@@ -106,9 +106,9 @@ void MainWindow::applyOuterSize() {
     // The outer size was chosen for the thin frames of its day; a thicker
     // frame must not eat into the laid-out client area, so the window is never
     // made smaller than the frame needs around it.
-    const common::WindowSpec& table = form_.windowTable();
+    const forms::WindowSpec& table = form_.windowTable();
     const RECT needed = outerRect(table.clientWidth, table.clientHeight);
-    const common::FormWindow& model = form_.formWindow();
+    const forms::FormWindow& model = form_.formWindow();
     const int width = std::max<int>(scale_.twips(model.outerWidth()), needed.right - needed.left);
     const int height = std::max<int>(scale_.twips(model.outerHeight()), needed.bottom - needed.top);
 
@@ -184,7 +184,7 @@ template <typename Action> void MainWindow::forward(Action action) {
 }
 
 void MainWindow::command(int id, int code) {
-    using common::ButtonRole;
+    using forms::ButtonRole;
     namespace ids = q4p::window_ids;
     if (code == BN_CLICKED && (id == ids::kNext || id == ids::kBack || id == ids::kCancel)) {
         const ButtonRole role = id == ids::kNext   ? ButtonRole::Next
@@ -195,10 +195,10 @@ void MainWindow::command(int id, int code) {
     }
     // A plain selection in a directory list changes nothing; a double click opens.
     static constexpr Reaction kReactions[] = {
-        {common::ControlKind::TextBox, EN_CHANGE, &MainWindow::textEdited},
-        {common::ControlKind::DriveList, CBN_SELCHANGE, &MainWindow::drivePicked},
-        {common::ControlKind::DirList, LBN_DBLCLK, &MainWindow::openSelectedFolder},
-        {common::ControlKind::ListBox, LBN_SELCHANGE, &MainWindow::itemPicked},
+        {forms::ControlKind::TextBox, EN_CHANGE, &MainWindow::textEdited},
+        {forms::ControlKind::DriveList, CBN_SELCHANGE, &MainWindow::drivePicked},
+        {forms::ControlKind::DirList, LBN_DBLCLK, &MainWindow::openSelectedFolder},
+        {forms::ControlKind::ListBox, LBN_SELCHANGE, &MainWindow::itemPicked},
     };
     PlacedControl* control = controls_.find(id);
     if (control == nullptr) {

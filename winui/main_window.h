@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "forms/form.h"
 #include "platform/win32/win32.h"
 #include "winui/controls_view.h"
 #include "winui/gdi.h"
@@ -18,7 +18,7 @@ class MainWindow {
 public:
     // `iconId` names the program's icon resource; `folders` draws the drive
     // and directory lists, for a program whose pages have them.
-    MainWindow(common::Form& form, HINSTANCE instance, int iconId,
+    MainWindow(forms::Form& form, HINSTANCE instance, int iconId,
                const FolderControls* folders = nullptr);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
@@ -65,7 +65,7 @@ private:
     HWND firstFocus() const;
     bool canTakeFocus(HWND control) const;
 
-    common::Form& form_;
+    forms::Form& form_;
     HINSTANCE instance_;
     int iconId_;
     WideText className_;

@@ -15,7 +15,7 @@ bool MainWindow::preTranslate(const MSG& message) {
     // does; everywhere else it presses the default button.
     PlacedControl* control = controls_.find(message.hwnd);
     if (message.wParam == VK_RETURN && control != nullptr &&
-        control->placement.kind == common::ControlKind::DirList) {
+        control->placement.kind == forms::ControlKind::DirList) {
         openSelectedFolder(*control);
         return true;
     }

@@ -15,21 +15,21 @@ namespace {
 
 constexpr const wchar_t* kPageClass = L"Quintara4PalmPage";
 
-std::string lineText(const common::PageLine& line) {
+std::string lineText(const forms::PageLine& line) {
     std::string text;
-    for (const common::TextRun& run : line) {
+    for (const forms::TextRun& run : line) {
         text += run.text;
     }
     return text;
 }
 
 // The face a run of page text is drawn in.
-const Font& fontOf(const Fonts& fonts, const common::TextRun& run, bool title) {
+const Font& fontOf(const Fonts& fonts, const forms::TextRun& run, bool title) {
     return title ? fonts.title : run.bold ? fonts.bodyBold : fonts.body;
 }
 
 // Draws the run at (x, y) when `draw` is set; answers its width either way.
-int putRun(HDC dc, const Font& font, const common::TextRun& run, int x, int y, bool draw) {
+int putRun(HDC dc, const Font& font, const forms::TextRun& run, int x, int y, bool draw) {
     const WideText text = fromUtf8(run.text);
     Selection selected(dc, font.get());
     if (draw) {
@@ -40,9 +40,9 @@ int putRun(HDC dc, const Font& font, const common::TextRun& run, int x, int y, b
     return size.cx;
 }
 
-int lineWidth(HDC dc, const Fonts& fonts, const common::PageLine& line, bool title) {
+int lineWidth(HDC dc, const Fonts& fonts, const forms::PageLine& line, bool title) {
     int width = 0;
-    for (const common::TextRun& run : line) {
+    for (const forms::TextRun& run : line) {
         width += putRun(dc, fontOf(fonts, run, title), run, 0, 0, false);
     }
     return width;
@@ -63,7 +63,7 @@ HWND makeStatic(HWND page, int id, DWORD type, const WideText& text, const RECT&
 
 } // namespace
 
-PageViews::PageViews(common::Form& form, const Scale& scale, const Fonts& fonts,
+PageViews::PageViews(forms::Form& form, const Scale& scale, const Fonts& fonts,
                      const Palette& palette)
     : form_(form), scale_(scale), fonts_(fonts), palette_(palette),
       windows_(form.windowTable().pages.size(), nullptr), texts_(windows_.size()) {}
@@ -99,7 +99,7 @@ void PageViews::sync() {
         }
     }
     for (std::size_t index = 0; index < count(); ++index) {
-        const common::Frame& frame = form_.pageFrame(index);
+        const forms::Frame& frame = form_.pageFrame(index);
         HWND page = window(index);
         if (frame.width > 0 && frame.height > 0) {
             const RECT area = layout::toPixels(
@@ -115,7 +115,7 @@ void PageViews::sync() {
 }
 
 void PageViews::syncText(std::size_t index) {
-    std::vector<common::PageLine> lines = form_.pageText(index);
+    std::vector<forms::PageLine> lines = form_.pageText(index);
     if (lines == texts_[index]) {
         return;
     }
@@ -130,7 +130,7 @@ void PageViews::syncText(std::size_t index) {
         }
         child = next;
     }
-    const std::vector<common::PageLine>& shown = texts_[index];
+    const std::vector<forms::PageLine>& shown = texts_[index];
     if (shown.empty()) {
         return;
     }
@@ -170,11 +170,11 @@ void PageViews::drawBody(HWND window, const DRAWITEMSTRUCT& item) const {
     FillRect(dc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, palette_(Paint::Text));
-    const std::vector<common::PageLine>& lines = texts_[static_cast<std::size_t>(index)];
+    const std::vector<forms::PageLine>& lines = texts_[static_cast<std::size_t>(index)];
     int y = item.rcItem.top;
     for (std::size_t line = 1; line < lines.size(); ++line) {
         int x = item.rcItem.left;
-        for (const common::TextRun& run : lines[line]) {
+        for (const forms::TextRun& run : lines[line]) {
             x += putRun(dc, fontOf(fonts_, run, false), run, x, y, true);
         }
         y += fonts_.bodyLine;
@@ -204,7 +204,7 @@ void PageViews::paint(HWND window, HDC dc) const {
     if (index < 0 || index >= static_cast<int>(count())) {
         return;
     }
-    const common::WindowSpec& table = form_.windowTable();
+    const forms::WindowSpec& table = form_.windowTable();
     const auto page = static_cast<std::size_t>(index);
     paintPage(dc, scale_, fonts_, palette_,
               PageFace{table.pages[page].welcomeStrip, fromUtf8(table.stripCaption)});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/form.h"
+#include "forms/form.h"
 #include "platform/win32/win32.h"
 #include "winui/painting.h"
 
@@ -19,7 +19,7 @@ namespace winui {
 // message (as assistive technology asks), a page answers its title.
 class PageViews {
 public:
-    PageViews(common::Form& form, const Scale& scale, const Fonts& fonts, const Palette& palette);
+    PageViews(forms::Form& form, const Scale& scale, const Fonts& fonts, const Palette& palette);
     PageViews(const PageViews&) = delete;
     PageViews& operator=(const PageViews&) = delete;
 
@@ -43,13 +43,13 @@ private:
     static LRESULT title(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void drawBody(HWND window, const DRAWITEMSTRUCT& item) const;
 
-    common::Form& form_;
+    forms::Form& form_;
     const Scale& scale_;
     const Fonts& fonts_;
     const Palette& palette_;
     std::vector<HWND> windows_; // one per page of the table, in its order
     // Per page, the lines its statics show.
-    std::vector<std::vector<common::PageLine>> texts_;
+    std::vector<std::vector<forms::PageLine>> texts_;
 };
 
 } // namespace winui

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/page_table.h"
 #include "common/twips.h"
+#include "forms/page_table.h"
 #include "platform/win32/win32.h"
 #include "winui/gdi.h"
 #include "winui/palette.h"

@@ -79,8 +79,8 @@ FrameId Setup::afterPrerequisitePage() {
 }
 
 // The terminal pages: the completion page and the two stopping pages.
-void Setup::end(common::Ending ending) {
-    if (ending == common::Ending::Finished) {
+void Setup::end(forms::Ending ending) {
+    if (ending == forms::Ending::Finished) {
         outcome_ = report_ && report_->complete() ? Outcome::Installed : Outcome::Incomplete;
     } else {
         outcome_ = Outcome::Stopped;

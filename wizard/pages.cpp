@@ -1,6 +1,6 @@
 #include "wizard/pages.h"
 
-#include "common/page_text.h"
+#include "forms/page_text.h"
 #include "install/manifest.h"
 #include "wizard/control_ids.h"
 
@@ -8,10 +8,10 @@ namespace wizard {
 
 namespace {
 
-using common::Ending;
-using common::pageText;
+using forms::Ending;
+using forms::pageText;
 using F = FrameId;
-using K = common::ControlKind;
+using K = forms::ControlKind;
 namespace ids = q4p::window_ids;
 
 // The button row of a page: Next's caption, whether Back and Cancel show.
@@ -30,7 +30,7 @@ std::optional<std::size_t> to(FrameId id) {
     return indexOf(id);
 }
 
-constexpr common::TwipsRect kSummaryArea{250, 1600, 7815, 2100};
+constexpr forms::TwipsRect kSummaryArea{250, 1600, 7815, 2100};
 
 std::vector<PageSpec> makePages() {
     return {
@@ -162,28 +162,28 @@ std::vector<PageSpec> makePages() {
     };
 }
 
-common::WindowSpec makeWindow() {
-    using common::ButtonRole;
+forms::WindowSpec makeWindow() {
+    using forms::ButtonRole;
     // As the eye reads the window: the page's controls from the top, then the
     // buttons from the left (Cancel stands apart at the left, Back and Next
     // at the right).
-    return common::framedWindow("Quintara4Palm Setup", "Next",
-                                {{std::nullopt, indexOf(F::FrameChooseDir)},
-                                 {std::nullopt, indexOf(F::FrameChooseUser)},
-                                 {std::nullopt, indexOf(F::FrameListFiles)},
-                                 {std::nullopt, indexOf(F::FrameFinal)},
-                                 {ButtonRole::Cancel},
-                                 {ButtonRole::Back},
-                                 {ButtonRole::Next}},
-                                "setup program",
-                                "For further information about this setup, please visit ",
-                                install::kProductSite, makePages());
+    return forms::framedWindow("Quintara4Palm Setup", "Next",
+                               {{std::nullopt, indexOf(F::FrameChooseDir)},
+                                {std::nullopt, indexOf(F::FrameChooseUser)},
+                                {std::nullopt, indexOf(F::FrameListFiles)},
+                                {std::nullopt, indexOf(F::FrameFinal)},
+                                {ButtonRole::Cancel},
+                                {ButtonRole::Back},
+                                {ButtonRole::Next}},
+                               "setup program",
+                               "For further information about this setup, please visit ",
+                               install::kProductSite, makePages());
 }
 
 } // namespace
 
-const common::WindowSpec& setupWindow() {
-    static const common::WindowSpec window = makeWindow();
+const forms::WindowSpec& setupWindow() {
+    static const forms::WindowSpec window = makeWindow();
     return window;
 }
 

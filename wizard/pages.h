@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/page_table.h"
+#include "forms/page_table.h"
 
 #include <cstddef>
 #include <vector>
@@ -21,13 +21,13 @@ enum class FrameId {
 };
 inline constexpr std::size_t kPageCount = 10;
 
-using common::PageLine;
-using common::PageSpec;
-using common::TextRun;
+using forms::PageLine;
+using forms::PageSpec;
+using forms::TextRun;
 
 // The wizard's window: its size, its buttons, the keyboard order and the ten
 // pages in the order of FrameId.
-const common::WindowSpec& setupWindow();
+const forms::WindowSpec& setupWindow();
 const PageSpec& page(FrameId id);
 
 inline std::size_t indexOf(FrameId id) {

@@ -25,7 +25,7 @@ Setup::Setup(platform::Machine& machine)
     ListUsers.onClick = [this] { ListUsers_Click(); };
 }
 
-common::ControlModel Setup::control(int id) {
+forms::ControlModel Setup::control(int id) {
     namespace ids = q4p::window_ids;
     switch (id) {
     case ids::kDirName:

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/controls.h"
 #include "common/exit_codes.h"
-#include "common/paged_form.h"
+#include "forms/controls.h"
+#include "forms/paged_form.h"
 #include "install/run_install.h"
 #include "platform/machine.h"
 #include "wizard/pages.h"
@@ -34,32 +34,32 @@ struct FormState {
 // window layer draws what the controls hold and forwards the user's actions to
 // the controls (Button::press, TextBox::setText, DriveList::userSelect,
 // DirList::open, ListBox::select), which run the handlers below.
-class Setup : public common::PagedForm {
+class Setup : public forms::PagedForm {
 public:
     explicit Setup(platform::Machine& machine);
 
     // Controls; the window and the page frames are the paged form's.
-    common::Button& bNext;
-    common::Button& back;
-    common::Button& Cancel;
-    common::TextBox DirName;
-    common::DriveList drive;
-    common::DirList dirList;
-    common::ListBox ListUsers;
-    common::TextBox listaFicheiros;
-    common::TextBox incompleteList; // on FrameFinal: what could not be placed
+    forms::Button& bNext;
+    forms::Button& back;
+    forms::Button& Cancel;
+    forms::TextBox DirName;
+    forms::DriveList drive;
+    forms::DirList dirList;
+    forms::ListBox ListUsers;
+    forms::TextBox listaFicheiros;
+    forms::TextBox incompleteList; // on FrameFinal: what could not be placed
 
-    common::Frame& frame(FrameId id) { return pageFrame(indexOf(id)); }
-    const common::Frame& frame(FrameId id) const { return pageFrame(indexOf(id)); }
+    forms::Frame& frame(FrameId id) { return pageFrame(indexOf(id)); }
+    const forms::Frame& frame(FrameId id) const { return pageFrame(indexOf(id)); }
     // The lines the page picture shows now (the completion page changes after
     // an incomplete run).
     std::vector<PageLine> pageLines(FrameId id) const;
 
-    // What the window reads beyond the paged form (common::Form).
+    // What the window reads beyond the paged form (forms::Form).
     std::vector<PageLine> pageText(std::size_t page) const override {
         return pageLines(static_cast<FrameId>(page));
     }
-    common::ControlModel control(int id) override;
+    forms::ControlModel control(int id) override;
 
     const FormState& state() const { return state_; }
     std::optional<FrameId> currentFrame() const;
@@ -101,7 +101,7 @@ private:
     // The paged form's hooks: Next on a page that goes on, a terminal page's
     // Next, the preparation of a page being shown.
     void leavePage(std::size_t page) override;
-    void end(common::Ending ending) override;
+    void end(forms::Ending ending) override;
     void preparePage(std::size_t page) override;
 
     void ShowFrame(FrameId page);

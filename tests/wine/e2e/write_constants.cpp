@@ -40,9 +40,9 @@ std::string fileName(const std::string& literal) {
     return literal.substr(literal.find_last_of('\\') + 1);
 }
 
-std::string frames(const common::WindowSpec& window) {
+std::string frames(const forms::WindowSpec& window) {
     std::string out = "{";
-    for (const common::PageSpec& page : window.pages) {
+    for (const forms::PageSpec& page : window.pages) {
         out += (out.size() > 1 ? ", " : "") + quoted(page.tag) + ": " + quoted(page.frameName);
     }
     return out + "}";
@@ -50,11 +50,11 @@ std::string frames(const common::WindowSpec& window) {
 
 // A page's text as a reader reads it: each line's runs as one text, blank
 // lines left out.
-std::vector<std::string> readLines(const std::vector<common::PageLine>& lines) {
+std::vector<std::string> readLines(const std::vector<forms::PageLine>& lines) {
     std::vector<std::string> out;
-    for (const common::PageLine& line : lines) {
+    for (const forms::PageLine& line : lines) {
         std::string text;
-        for (const common::TextRun& run : line) {
+        for (const forms::TextRun& run : line) {
             text += run.text;
         }
         if (!text.empty()) {
@@ -65,14 +65,14 @@ std::vector<std::string> readLines(const std::vector<common::PageLine>& lines) {
 }
 
 // {frame: [lines, ...]}: every text each page can show, its table's first.
-std::string pageTexts(const common::WindowSpec& window, const std::string& frame,
-                      const std::vector<std::vector<common::PageLine>>& others) {
+std::string pageTexts(const forms::WindowSpec& window, const std::string& frame,
+                      const std::vector<std::vector<forms::PageLine>>& others) {
     std::string out = "{";
-    for (const common::PageSpec& page : window.pages) {
+    for (const forms::PageSpec& page : window.pages) {
         out += (out.size() > 1 ? ", " : "") + quoted(page.frameName) + ": [" +
                list(readLines(page.lines));
         for (const auto& variant :
-             page.frameName == frame ? others : std::vector<std::vector<common::PageLine>>{}) {
+             page.frameName == frame ? others : std::vector<std::vector<forms::PageLine>>{}) {
             out += ", " + list(readLines(variant));
         }
         out += "]";
@@ -83,10 +83,10 @@ std::string pageTexts(const common::WindowSpec& window, const std::string& frame
 // {control id: label as read, without its access-key mark} of both windows.
 std::string labels() {
     std::string out = "{";
-    for (const common::WindowSpec* window :
+    for (const forms::WindowSpec* window :
          {&wizard::setupWindow(), &uninstall::uninstallWindow()}) {
-        for (const common::PageSpec& page : window->pages) {
-            for (const common::ControlSpec& control : page.controls) {
+        for (const forms::PageSpec& page : window->pages) {
+            for (const forms::ControlSpec& control : page.controls) {
                 if (control.label == nullptr) {
                     continue;
                 }

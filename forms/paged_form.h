@@ -1,14 +1,14 @@
 #pragma once
 
-#include "common/controls.h"
-#include "common/form.h"
-#include "common/page_table.h"
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/page_table.h"
 
 #include <cstddef>
 #include <optional>
 #include <vector>
 
-namespace common {
+namespace forms {
 
 // A form whose pages are one table. It owns the window, the three buttons and
 // the page frames; it shows a page as the table says (the button row, the
@@ -63,4 +63,4 @@ private:
     std::optional<std::size_t> shown_;
 };
 
-} // namespace common
+} // namespace forms

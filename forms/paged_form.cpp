@@ -1,6 +1,6 @@
-#include "common/paged_form.h"
+#include "forms/paged_form.h"
 
-namespace common {
+namespace forms {
 
 PagedForm::PagedForm(const WindowSpec& table) : table_(table), frames_(table.pages.size()) {
     for (const ButtonSpec& entry : table.buttons) {
@@ -71,4 +71,4 @@ void PagedForm::pressBack() {
     showPage(*target);
 }
 
-} // namespace common
+} // namespace forms

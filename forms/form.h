@@ -1,12 +1,12 @@
 #pragma once
 
-#include "common/controls.h"
-#include "common/page_table.h"
+#include "forms/controls.h"
+#include "forms/page_table.h"
 
 #include <cstddef>
 #include <vector>
 
-namespace common {
+namespace forms {
 
 // The model behind one page control; exactly one pointer is set.
 struct ControlModel {
@@ -33,4 +33,4 @@ public:
     virtual ControlModel control(int id) = 0;
 };
 
-} // namespace common
+} // namespace forms

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "common/page_table.h"
+#include "forms/page_table.h"
 
 #include <initializer_list>
 #include <vector>
 
-namespace common {
+namespace forms {
 
 // One line of page text from a constant: the runs between asterisks are bold
 // ("Click *Next* to continue"), and an empty text is a blank line.
@@ -15,4 +15,4 @@ PageLine pageLine(const char* text);
 // run keeps the page tables small.
 std::vector<PageLine> pageText(std::initializer_list<const char*> lines);
 
-} // namespace common
+} // namespace forms

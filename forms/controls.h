@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace common {
+namespace forms {
 
 // The window controls as the wizard sees them. Each model holds the control's
 // value; the window draws what the models hold and forwards what the user does.
@@ -144,4 +144,4 @@ private:
     bool closed_ = false;
 };
 
-} // namespace common
+} // namespace forms

@@ -1,11 +1,11 @@
-#include "common/controls.h"
+#include "forms/controls.h"
 
 #include "common/error.h"
 #include "common/text_rules.h"
 
 // The models of the drive list and the directory list, apart from the other
 // controls': a program whose pages have neither does not link them.
-namespace common {
+namespace forms {
 
 DriveList::DriveList(platform::FileSystem& files) : files_(files) {}
 
@@ -14,15 +14,15 @@ std::vector<char> DriveList::drives() const {
 }
 
 void DriveList::selectFromPath(const std::string& path) {
-    const char letter = driveLetterOf(path);
+    const char letter = common::driveLetterOf(path);
     if (letter == 0 || !files_.driveReady(letter)) {
-        throw SetupError("Device unavailable");
+        throw common::SetupError("Device unavailable");
     }
     change(letter);
 }
 
 void DriveList::userSelect(char letter) {
-    change(asciiLower(letter));
+    change(common::asciiLower(letter));
 }
 
 void DriveList::change(char letter) {
@@ -39,17 +39,17 @@ void DriveList::change(char letter) {
 DirList::DirList(platform::FileSystem& files) : files_(files) {}
 
 void DirList::open(const std::string& path) {
-    const char letter = driveLetterOf(path);
+    const char letter = common::driveLetterOf(path);
     if (letter == 0 || !files_.driveReady(letter)) {
-        throw SetupError("Path not found");
+        throw common::SetupError("Path not found");
     }
     std::string full = path.size() == 2 ? files_.currentDirectoryOfDrive(letter) : path;
-    full = withoutTrailingSeparators(full);
+    full = common::withoutTrailingSeparators(full);
     if (full.size() == 2) {
         full += '\\';
     }
     if (!files_.directoryExists(full)) {
-        throw SetupError("Path not found");
+        throw common::SetupError("Path not found");
     }
     if (full == path_) {
         return;
@@ -62,7 +62,7 @@ void DirList::open(const std::string& path) {
 
 std::vector<std::string> DirList::parents() const {
     std::vector<std::string> result;
-    if (path_.empty() || isDriveRoot(path_)) {
+    if (path_.empty() || common::isDriveRoot(path_)) {
         return result;
     }
     result.push_back(path_.substr(0, 3));
@@ -78,11 +78,11 @@ std::vector<std::string> DirList::subfolders() const {
     if (path_.empty()) {
         return result;
     }
-    const std::string prefix = isDriveRoot(path_) ? path_ : path_ + "\\";
+    const std::string prefix = common::isDriveRoot(path_) ? path_ : path_ + "\\";
     for (const std::string& name : files_.subdirectories(path_)) {
         result.push_back(prefix + name);
     }
     return result;
 }
 
-} // namespace common
+} // namespace forms

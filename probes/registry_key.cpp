@@ -1,8 +1,8 @@
-#include "install/registry_key.h"
+#include "probes/registry_key.h"
 
 #include <utility>
 
-namespace install {
+namespace HandleRegistry {
 
 using platform::RegStatus;
 
@@ -12,6 +12,16 @@ RegistryKey RegistryKey::create(platform::RegistryService& registry, platform::R
     platform::RegDisposition disposition = platform::RegDisposition::OpenedExistingKey;
     key.status_ = registry.createKey(root, path, key.key_, disposition);
     key.open_ = key.status_ == RegStatus::Ok;
+    key.created_ = key.open_ && disposition == platform::RegDisposition::CreatedNewKey;
+    return key;
+}
+
+RegistryKey RegistryKey::createOrRead(platform::RegistryService& registry, platform::RegRoot root,
+                                      const std::string& path) {
+    RegistryKey key = create(registry, root, path);
+    if (key.status_ == RegStatus::AccessDenied) {
+        return openExisting(registry, root, path);
+    }
     return key;
 }
 
@@ -31,7 +41,7 @@ RegistryKey::~RegistryKey() {
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
     : registry_(other.registry_), key_(other.key_), open_(std::exchange(other.open_, false)),
-      status_(other.status_) {}
+      status_(other.status_), created_(other.created_) {}
 
 bool RegistryKey::setString(const std::string& name, const std::string& text) {
     return open_ &&
@@ -94,4 +104,4 @@ bool RegistryKey::empty() {
            registry_->subkeyNames(key_, subkeys) == RegStatus::Ok && subkeys.empty();
 }
 
-} // namespace install
+} // namespace HandleRegistry

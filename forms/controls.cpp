@@ -1,8 +1,8 @@
-#include "common/controls.h"
+#include "forms/controls.h"
 
 #include "common/error.h"
 
-namespace common {
+namespace forms {
 
 void Button::press() {
     if (visible_ && enabled_ && onClick) {
@@ -31,7 +31,7 @@ void ListBox::addItem(std::string item) {
 
 const std::string& ListBox::item(int position) const {
     if (position < 0 || position >= count()) {
-        throw SetupError("Invalid list position");
+        throw common::SetupError("Invalid list position");
     }
     return items_[static_cast<std::size_t>(position)];
 }
@@ -56,4 +56,4 @@ void FormWindow::close() {
     }
 }
 
-} // namespace common
+} // namespace forms

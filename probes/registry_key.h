@@ -6,16 +6,23 @@
 #include <string>
 #include <vector>
 
-namespace install {
+namespace HandleRegistry {
 
-// One open registry key, closed when the owner goes. Unlike HandleRegistry's
-// calls it reports every failure, for the record that the run must be able to
-// say it wrote, and it can open a key without creating it.
+// One open registry key, closed when the owner goes: the one owner of a key
+// in the program. HandleRegistry's calls use it and report only what their
+// callers rely on; the installation's record uses it directly, for it must
+// be able to say every value was written, and opens keys without creating
+// them.
 class RegistryKey {
 public:
     // Opens or creates the key with full access.
     static RegistryKey create(platform::RegistryService& registry, platform::RegRoot root,
                               const std::string& path);
+    // Opens or creates the key with full access, as create does. A limited
+    // user is refused full access under HKEY_LOCAL_MACHINE; the key is then
+    // opened for reading only, which finds only keys that already exist.
+    static RegistryKey createOrRead(platform::RegistryService& registry, platform::RegRoot root,
+                                    const std::string& path);
     // Opens an existing key for reading only; a missing key stays missing.
     static RegistryKey openExisting(platform::RegistryService& registry, platform::RegRoot root,
                                     const std::string& path);
@@ -28,6 +35,8 @@ public:
 
     explicit operator bool() const { return open_; }
     platform::RegStatus status() const { return status_; } // of the open
+    bool created() const { return created_; }              // the open made the key
+    platform::RegKey handle() const { return key_; }
 
     // Stored with its terminating NUL.
     bool setString(const std::string& name, const std::string& text);
@@ -48,6 +57,7 @@ private:
     platform::RegKey key_ = 0;
     bool open_ = false;
     platform::RegStatus status_ = platform::RegStatus::Failed;
+    bool created_ = false;
 };
 
-} // namespace install
+} // namespace HandleRegistry

@@ -1,8 +1,8 @@
-#include "common/page_text.h"
+#include "forms/page_text.h"
 
 #include <string>
 
-namespace common {
+namespace forms {
 
 PageLine pageLine(const char* text) {
     PageLine runs;
@@ -34,4 +34,4 @@ std::vector<PageLine> pageText(std::initializer_list<const char*> lines) {
     return result;
 }
 
-} // namespace common
+} // namespace forms

@@ -9,7 +9,7 @@
 // A program's window as data: its size, its buttons, its pages and what each
 // page carries. The program's form reads it to set the buttons and to go
 // back; the window reads it to make the controls in their keyboard order.
-namespace common {
+namespace forms {
 
 // Twips, 1440 to the inch; the windows were designed at 15 twips to the pixel.
 struct TwipsRect {
@@ -129,4 +129,4 @@ inline WindowSpec framedWindow(const char* caption, const char* nextCaption,
                       std::move(pages)};
 }
 
-} // namespace common
+} // namespace forms

@@ -1,4 +1,4 @@
-#include "uninst/self_copy.h"
+#include "programs/uninst/self_copy.h"
 
 #include "common/error.h"
 #include "platform/win32/grow_buffer.h"
