@@ -1,6 +1,6 @@
 #pragma once
 
-#include "install/install_record.h"
+#include "install/record/install_record.h"
 #include "platform/registry.h"
 
 #include <optional>

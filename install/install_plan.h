@@ -1,7 +1,7 @@
 #pragma once
 
-#include "install/install_record.h"
 #include "install/manifest.h"
+#include "install/record/install_record.h"
 #include "platform/machine.h"
 
 #include <optional>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "install/record/product.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,12 +11,6 @@
 // handheld files, the folders and the shortcuts. The run performs them in its
 // own step order (run_install.cpp).
 namespace install {
-
-// The product's web domain and site (reserved example names), defined once:
-// the S1 shortcut is named after the domain and points at the site, and the
-// window's footer shows the site.
-inline constexpr const char* kProductDomain = "quintara4palm.example";
-inline constexpr const char* kProductSite = "http://www.quintara4palm.example/";
 
 // The folder value a manifest path starts from; None for a path that is its
 // literal alone (the web site).

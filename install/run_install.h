@@ -1,5 +1,6 @@
 #pragma once
 
+#include "install/record/product.h"
 #include "platform/machine.h"
 
 #include <string>
@@ -7,9 +8,8 @@
 
 namespace install {
 
-// The product's key under HKEY_CURRENT_USER; its "installdir" value records
-// that an installation was made.
-inline constexpr const char* kProductKey = "Software\\Quintara\\Quintara4Palm";
+// The product's "installdir" value (in kProductKey) records that an
+// installation was made.
 inline constexpr const char* kInstallDirValue = "installdir";
 
 // What the run reads: the form state of that moment and the setup program's folder.

@@ -1,6 +1,6 @@
-#include "install/file_mark.h"
-#include "install/install_record.h"
 #include "install/manifest.h"
+#include "install/record/file_mark.h"
+#include "install/record/install_record.h"
 #include "install/run_install.h"
 #include "tests/doubles/fake_installation.h"
 

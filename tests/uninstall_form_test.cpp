@@ -1,4 +1,4 @@
-#include "install/install_record.h"
+#include "install/record/install_record.h"
 #include "install/run_install.h"
 #include "tests/doubles/fake_machine.h"
 #include "uninstall/control_ids.h"

@@ -1,6 +1,6 @@
 #include "uninstall/removal_plan.h"
 
-#include "install/run_install.h"
+#include "install/record/product.h"
 #include "uninstall/record_paths.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "install/file_mark.h"
-#include "install/install_record.h"
+#include "install/record/file_mark.h"
+#include "install/record/install_record.h"
 
 #include <optional>
 #include <string>

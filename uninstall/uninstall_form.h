@@ -2,7 +2,7 @@
 
 #include "forms/controls.h"
 #include "forms/paged_form.h"
-#include "install/install_record.h"
+#include "install/record/install_record.h"
 #include "uninstall/removal.h"
 #include "uninstall/uninstall_pages.h"
 

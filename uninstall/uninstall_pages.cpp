@@ -1,7 +1,7 @@
 #include "uninstall/uninstall_pages.h"
 
 #include "forms/page_text.h"
-#include "install/manifest.h"
+#include "install/record/product.h"
 #include "uninstall/control_ids.h"
 
 namespace uninstall {

@@ -1,7 +1,7 @@
 #include "platform/win32/win32.h"
 
 #include "common/error.h"
-#include "install/install_record.h"
+#include "install/record/install_record.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"

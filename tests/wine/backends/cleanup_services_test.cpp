@@ -1,5 +1,5 @@
-#include "install/file_mark.h"
-#include "install/install_record.h"
+#include "install/record/file_mark.h"
+#include "install/record/install_record.h"
 #include "platform/win32/library_win32.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/win32.h"

@@ -1,7 +1,7 @@
-#include "install/install_record.h"
+#include "install/record/install_record.h"
 
 #include "common/text_rules.h"
-#include "install/manifest.h"
+#include "install/record/product.h"
 #include "probes/registry_key.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "install/file_mark.h"
+#include "install/record/file_mark.h"
 #include "platform/registry.h"
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "install/file_mark.h"
+#include "install/record/file_mark.h"
 
 #include "common/text_rules.h"
 
