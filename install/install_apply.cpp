@@ -1,10 +1,10 @@
 #include "common/error.h"
 #include "handheld/pilot.h"
+#include "install/copy_one_file.h"
+#include "install/copy_temporary.h"
 #include "install/install_journal.h"
 #include "install/install_plan.h"
 #include "install/run_install.h"
-#include "probes/copy_temporary.h"
-#include "probes/probes.h"
 #include "probes/registry.h"
 
 #include <map>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/files.h"
 #include "platform/machine.h"
 #include "platform/tool_libraries.h"
 #include "platform/window_list.h"
@@ -28,12 +27,5 @@ std::string FindFileOnDisk(platform::ToolLibrary& tools, const std::string& star
 // `searchText`, in any case.
 bool IsExcelWindowOpen(platform::WindowList& windows, platform::WindowHandle startWindow,
                        const std::string& searchText);
-
-// Copies `source` over `destination`, replacing it in one step: the copy goes
-// to a temporary file beside the destination, under a free name no longer than
-// the destination's, and is renamed over it. Raises common::SetupError on
-// failure, leaving the old file whole and no temporary behind.
-void CopyOneFile(platform::FileSystem& files, const std::string& source,
-                 const std::string& destination);
 
 } // namespace Geral

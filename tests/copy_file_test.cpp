@@ -1,5 +1,5 @@
 #include "common/error.h"
-#include "probes/probes.h"
+#include "install/copy_one_file.h"
 #include "tests/doubles/fake_files.h"
 
 #include <gtest/gtest.h>

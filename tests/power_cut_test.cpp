@@ -1,5 +1,5 @@
+#include "install/copy_temporary.h"
 #include "install/record/install_record.h"
-#include "probes/copy_temporary.h"
 #include "tests/doubles/fake_installation.h"
 #include "uninstall/removal.h"
 

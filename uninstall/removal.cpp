@@ -1,7 +1,7 @@
 #include "uninstall/removal.h"
 
 #include "common/error.h"
-#include "probes/copy_temporary.h"
+#include "install/copy_temporary.h"
 #include "probes/registry_key.h"
 #include "uninstall/record_paths.h"
 

@@ -1,8 +1,8 @@
 #include "common/error.h"
+#include "install/copy_one_file.h"
 #include "platform/win32/services_win32.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32.h"
-#include "probes/probes.h"
 #include "tests/wine/backends/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "probes/probes.h"
+#include "install/copy_one_file.h"
 
-#include "probes/copy_temporary.h"
+#include "install/copy_temporary.h"
 
 #include "common/error.h"
 
