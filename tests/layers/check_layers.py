@@ -6,7 +6,8 @@ files may include besides their own. A file belongs to the row of the longest
 folder that holds it; an include "x/y/z.h" names the row of the longest folder
 that is a prefix of its path. The check fails on an include of a folder the
 row does not list, on a folder with C++ files that no row names, and on a row
-whose folder does not exist.
+whose folder does not exist. A folder whose layer is the core includes no
+Windows header: it reaches the machine through platform/ only.
 """
 import pathlib
 import re
@@ -16,11 +17,13 @@ SOURCES = (".cpp", ".h", ".c", ".rc")
 # Not the product's layers: tests may include anything, the build tree is made.
 OUTSIDE = ("tests", "build", "dist", ".git")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+SYSTEM_INCLUDE = re.compile(r"^\s*#\s*include\s+<([^>]+)>", re.MULTILINE)
+WINDOWS_HEADERS = re.compile(r"^(windows|win\w+|ole\w*|objbase|shl\w+|shellapi|commctrl|unknwn)\.h$", re.I)
 
 
 def read_table(readme):
     """The layout table: folder -> the folders it may include."""
-    rows = {}
+    rows, layers = {}, {}
     lines = readme.read_text(encoding="utf-8").splitlines()
     start = lines.index("## Layout")
     header = None
@@ -37,8 +40,9 @@ def read_table(readme):
             continue
         folder = cells[0].strip("`").rstrip("/")
         uses = cells[header.index("uses")]
+        layers[folder] = cells[header.index("layer")]
         rows[folder] = {use.strip("`").rstrip("/") for use in re.findall(r"`([^`]+)`", uses)}
-    return rows
+    return rows, layers
 
 
 def row_of(path, rows):
@@ -53,7 +57,7 @@ def row_of(path, rows):
 
 def main():
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
-    rows = read_table(root / "README.md")
+    rows, layers = read_table(root / "README.md")
     faults = []
     for folder in rows:
         if not (root / folder).is_dir():
@@ -73,6 +77,10 @@ def main():
             target = row_of(included, rows)
             if target is None or (target != own and target not in rows[own]):
                 faults.append(f"{relative}: includes {included}, outside what {own}/ uses")
+        if layers[own].startswith("core"):
+            for included in SYSTEM_INCLUDE.findall(text):
+                if WINDOWS_HEADERS.match(included):
+                    faults.append(f"{relative}: the core includes <{included}>")
     for fault in faults:
         print(fault)
     print(f"{len(faults)} include faults in {len(rows)} folders")
