@@ -25,7 +25,7 @@ std::string freeTemporary(platform::FileSystem& files, const std::string& destin
         throw common::SetupError("No file name in " + destination);
     }
     for (int attempt = 0; attempt < kCopyTemporaryAttempts; ++attempt) {
-        const std::string candidate = CopyTemporaryName(destination, attempt);
+        const std::string candidate = copyTemporaryName(destination, attempt);
         if (folded(candidate) != folded(destination) && !files.fileExists(candidate) &&
             !files.directoryExists(candidate)) {
             return candidate;

@@ -11,7 +11,7 @@ inline constexpr int kCopyTemporaryAttempts = 100;
 // destination: a name exactly as long as the destination's, "~q4p0" over its
 // first characters, so that a path the system takes for the destination it
 // takes for the temporary too. What a copy cut short leaves behind.
-inline std::string CopyTemporaryName(std::string destination, int attempt) {
+inline std::string copyTemporaryName(std::string destination, int attempt) {
     const std::size_t start = destination.find_last_of('\\') + 1; // 0 without a folder
     const std::size_t length = destination.size() - start;
     char mark[8] = "~q4p";

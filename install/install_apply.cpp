@@ -133,7 +133,7 @@ private:
             return;
         }
         for (int attempt = 0; attempt < Geral::kCopyTemporaryAttempts; ++attempt) {
-            const std::string stale = Geral::CopyTemporaryName(path, attempt);
+            const std::string stale = Geral::copyTemporaryName(path, attempt);
             if (machine_.files.fileExists(stale)) {
                 machine_.files.deleteFile(stale);
             }
@@ -158,7 +158,7 @@ private:
             return failed(destination.formed(folders_));
         }
         StepResult result = done(*to);
-        result.mark = MarkOf(machine_.files, *to);
+        result.mark = markOf(machine_.files, *to);
         if (result.mark) {
             journal_.placed(*to, *result.mark);
         }
@@ -273,7 +273,7 @@ private:
         if (result.placed != expected) {
             journal_.notPlaced(expected);
         }
-        result.mark = result.placed.empty() ? std::nullopt : MarkOf(machine_.files, result.placed);
+        result.mark = result.placed.empty() ? std::nullopt : markOf(machine_.files, result.placed);
         if (result.mark) {
             journal_.placed(result.placed, *result.mark);
         }
@@ -330,7 +330,7 @@ private:
 
 } // namespace
 
-std::vector<StepResult> Apply(platform::Machine& machine, Folders& folders,
+std::vector<StepResult> apply(platform::Machine& machine, Folders& folders,
                               const std::string& userName, const std::vector<Step>& plan,
                               InstallJournal& journal) {
     Applier applier(machine, folders, userName, journal);

@@ -23,7 +23,7 @@ const PlacedFile* InstallJournal::earlierFile(const std::string& path) const {
 
 void InstallJournal::write(const char* subkey, const std::string& name, const std::string& data) {
     try {
-        whole_ = !active_ || (WriteRecordValue(registry_, subkey, name, data) && whole_);
+        whole_ = !active_ || (writeRecordValue(registry_, subkey, name, data) && whole_);
     } catch (const common::SetupError&) {
         whole_ = false;
     }
@@ -54,14 +54,14 @@ void InstallJournal::folder(const RecordedFolder& folder) {
         stored.made = stored.made ||
                       (common::equalsIgnoringAsciiCase(before.path, folder.path) && before.made);
     }
-    write(kFoldersSubkey, stored.path, FolderData(stored));
+    write(kFoldersSubkey, stored.path, folderData(stored));
 }
 
 void InstallJournal::entry(const std::string& installDir) {
     InstallRecord shown;
     shown.installDir = installDir;
     try {
-        whole_ = !active_ || (WriteEntryValues(registry_, shown) && whole_);
+        whole_ = !active_ || (writeEntryValues(registry_, shown) && whole_);
     } catch (const common::SetupError&) {
         whole_ = false;
     }
@@ -69,16 +69,16 @@ void InstallJournal::entry(const std::string& installDir) {
 
 void InstallJournal::placing(const std::string& path, bool overOther) {
     write(kFilesSubkey, path,
-          FileData({path, std::nullopt, overOther ? Pending::OverOther : Pending::New}));
+          fileData({path, std::nullopt, overOther ? Pending::OverOther : Pending::New}));
 }
 
 void InstallJournal::placed(const std::string& path, const FileMark& mark) {
-    write(kFilesSubkey, path, FormatMark(mark));
+    write(kFilesSubkey, path, formatMark(mark));
 }
 
 void InstallJournal::notPlaced(const std::string& path) {
     const PlacedFile* before = earlierFile(path);
-    const std::string data = before ? FileData(*before) : std::string();
+    const std::string data = before ? fileData(*before) : std::string();
     if (!before) {
         removed(path);
     } else if (!data.empty()) {
@@ -87,14 +87,14 @@ void InstallJournal::notPlaced(const std::string& path) {
 }
 
 void InstallJournal::removed(const std::string& path) {
-    write(kFilesSubkey, path, FileData({path, std::nullopt, Pending::Removed}));
+    write(kFilesSubkey, path, fileData({path, std::nullopt, Pending::Removed}));
 }
 
 // One value per user: this run's names joined to those an earlier run gave.
 void InstallJournal::handedOver(const HandedOver& given) {
     InstallRecord only;
     only.handheld = {given};
-    const InstallRecord merged = earlier_ ? MergeRecords(*earlier_, only) : only;
+    const InstallRecord merged = earlier_ ? mergeRecords(*earlier_, only) : only;
     for (const HandedOver& user : merged.handheld) {
         if (user.user != given.user) {
             continue;

@@ -8,7 +8,7 @@ namespace install {
 
 namespace {
 
-// The uninstaller is placed first of all files (see PlanInstall); the rest
+// The uninstaller is placed first of all files (see planInstall); the rest
 // keep the manifest's order.
 constexpr const char* kUninstallerCopy = "C13";
 
@@ -113,7 +113,7 @@ void addFolder(InstallRecord& record, const std::string& path, FolderRole role, 
 
 } // namespace
 
-std::vector<Step> PlanInstall(platform::FileSystem& files, const Folders& folders,
+std::vector<Step> planInstall(platform::FileSystem& files, const Folders& folders,
                               const std::optional<InstallRecord>& earlier) {
     return Planner(files, folders, earlier).plan();
 }
@@ -130,7 +130,7 @@ std::vector<RecordedFolder> KnownFolders(const Folders& folders, bool madeMenu, 
     return record.folders;
 }
 
-InstallRecord RecordOf(const std::vector<Step>& plan, const std::vector<StepResult>& results,
+InstallRecord recordOf(const std::vector<Step>& plan, const std::vector<StepResult>& results,
                        const Folders& folders, const std::string& userName) {
     InstallRecord record;
     record.installDir = folders.installDir;

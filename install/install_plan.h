@@ -63,13 +63,13 @@ inline constexpr std::size_t kProductValueCount = 6;
 // The steps in run order. The uninstaller's copy comes right after the two
 // folders, before every other file, so that whatever a cut leaves behind the
 // entry can remove; the calls into the outside libraries keep their order.
-std::vector<Step> PlanInstall(platform::FileSystem& files, const Folders& folders,
+std::vector<Step> planInstall(platform::FileSystem& files, const Folders& folders,
                               const std::optional<InstallRecord>& earlier);
 
 // Carries out the plan, one result per step. `folders` gains the start-up
 // folder read on the way. Every step is attempted once; a step that fails is
 // recorded and skipped. The journal is kept while the steps run.
-std::vector<StepResult> Apply(platform::Machine& machine, Folders& folders,
+std::vector<StepResult> apply(platform::Machine& machine, Folders& folders,
                               const std::string& userName, const std::vector<Step>& plan,
                               InstallJournal& journal);
 
@@ -79,7 +79,7 @@ std::vector<RecordedFolder> KnownFolders(const Folders& folders, bool madeMenu, 
 
 // What the run placed, read from the plan and its results: the record this run
 // adds to the one stored.
-InstallRecord RecordOf(const std::vector<Step>& plan, const std::vector<StepResult>& results,
+InstallRecord recordOf(const std::vector<Step>& plan, const std::vector<StepResult>& results,
                        const Folders& folders, const std::string& userName);
 
 } // namespace install

@@ -6,7 +6,7 @@
 
 namespace install {
 
-InstallReport ReportOf(const std::vector<StepResult>& results) {
+InstallReport reportOf(const std::vector<StepResult>& results) {
     InstallReport report;
     for (const StepResult& result : results) {
         if (result.outcome == Outcome::Failed) {
@@ -26,24 +26,24 @@ InstallReport RunInstall(platform::Machine& machine, const InstallInputs& inputs
 
     std::optional<InstallRecord> earlier;
     try {
-        earlier = ReadInstallRecord(machine.registry);
+        earlier = readInstallRecord(machine.registry);
     } catch (const common::SetupError&) {
         earlier.reset();
     }
-    const std::vector<Step> plan = PlanInstall(machine.files, folders, earlier);
+    const std::vector<Step> plan = planInstall(machine.files, folders, earlier);
     InstallJournal journal(machine.registry, earlier);
-    const std::vector<StepResult> results = Apply(machine, folders, inputs.userName, plan, journal);
-    InstallReport report = ReportOf(results);
+    const std::vector<StepResult> results = apply(machine, folders, inputs.userName, plan, journal);
+    InstallReport report = reportOf(results);
     if (!journal.active()) {
         return report;
     }
     // The journal named everything as it went; the whole record, written
     // over it at the end, adds the size the list of programs shows.
-    const InstallRecord fresh = RecordOf(plan, results, folders, inputs.userName);
-    const InstallRecord merged = earlier ? MergeRecords(*earlier, fresh) : fresh;
+    const InstallRecord fresh = recordOf(plan, results, folders, inputs.userName);
+    const InstallRecord merged = earlier ? mergeRecords(*earlier, fresh) : fresh;
     bool written = false;
     common::ignoreFailure("a record not written is reported as the record step's failure",
-                          [&] { written = WriteInstallRecord(machine.registry, merged); });
+                          [&] { written = writeInstallRecord(machine.registry, merged); });
     if (!written || !journal.whole()) {
         report.failed.push_back(kRecordStep);
     }

@@ -37,7 +37,7 @@ inline constexpr const char* kRecordStep = "uninstall record";
 
 struct StepResult;
 // The failures of the steps, in run order.
-InstallReport ReportOf(const std::vector<StepResult>& results);
+InstallReport reportOf(const std::vector<StepResult>& results);
 
 // Performs the installation in one pass: plans it, carries the plan out and
 // keeps the record as it goes. Every step is attempted once; a step

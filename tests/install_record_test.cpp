@@ -61,15 +61,15 @@ TEST(FileMark, HashSizeAndTheirTextForm) {
     EXPECT_EQ(install::Fnv1a64("foobar"), 0x85944171f73967e8ull);
 
     const FileMark big{18446744073709551615ull, 0x0123456789abcdefull};
-    EXPECT_EQ(install::FormatMark(big), "18446744073709551615 0123456789abcdef");
-    EXPECT_EQ(install::ParseMark(install::FormatMark(big)), big);
-    EXPECT_EQ(install::ParseMark("0 0000000000000000"), (FileMark{0, 0}));
+    EXPECT_EQ(install::formatMark(big), "18446744073709551615 0123456789abcdef");
+    EXPECT_EQ(install::parseMark(install::formatMark(big)), big);
+    EXPECT_EQ(install::parseMark("0 0000000000000000"), (FileMark{0, 0}));
     // Damaged values are noticed, never read as some other mark.
     for (const char* damaged :
          {"", "12", "12 ", " 0123456789abcdef", "12 0123456789ABCDEF", "12 0123456789abcde",
           "12 0123456789abcdef0", "-1 0123456789abcdef", "18446744073709551616 0123456789abcdef",
           "1x 0123456789abcdef", "12  123456789abcdef"}) {
-        EXPECT_FALSE(install::ParseMark(damaged)) << damaged;
+        EXPECT_FALSE(install::parseMark(damaged)) << damaged;
     }
 }
 
@@ -86,13 +86,13 @@ TEST_F(InstallRecordTest, RunWritesTheEntryAndWhatItPlaced) {
     EXPECT_EQ(dword(m.registry.value(kUser, install::kUninstallKey, "NoModify")), 1u);
     EXPECT_EQ(dword(m.registry.value(kUser, install::kUninstallKey, "NoRepair")), 1u);
 
-    const auto record = install::ReadInstallRecord(m.registry);
+    const auto record = install::readInstallRecord(m.registry);
     ASSERT_TRUE(record);
     std::vector<std::string> placed;
     std::uint64_t bytes = 0;
     for (const auto& file : record->files) {
         // Each mark is that of the file now there.
-        EXPECT_EQ(install::MarkOf(m.files, file.path), file.mark) << file.path;
+        EXPECT_EQ(install::markOf(m.files, file.path), file.mark) << file.path;
         placed.push_back(file.path);
         bytes += file.mark->size;
     }
@@ -149,7 +149,7 @@ TEST_F(InstallRecordTest, ShortcutsAndCopiesThatFailedAreNotRecorded) {
     m.spreadsheet.startupPath.reset();
     m.files.lock(FakeInstallation::kExcel + "instaide.dll");
     const auto report = m.install();
-    const auto record = install::ReadInstallRecord(m.registry);
+    const auto record = install::readInstallRecord(m.registry);
     ASSERT_TRUE(record);
     for (const auto& path : paths(*record)) {
         EXPECT_THAT(path, testing::Not(testing::StartsWith(kMenu))) << path;
@@ -161,7 +161,7 @@ TEST_F(InstallRecordTest, ShortcutsAndCopiesThatFailedAreNotRecorded) {
 
 TEST_F(InstallRecordTest, SecondInstallationMergesIntoTheFirst) {
     ASSERT_TRUE(m.install().complete());
-    const auto first = install::ReadInstallRecord(m.registry);
+    const auto first = install::readInstallRecord(m.registry);
 
     // Another folder, no spreadsheet, another handheld user; the uninstaller
     // the second run places replaces the first's record of the same path.
@@ -174,7 +174,7 @@ TEST_F(InstallRecordTest, SecondInstallationMergesIntoTheFirst) {
     m.inputs.userName = "Bob";
     ASSERT_TRUE(m.install().complete());
 
-    const auto merged = install::ReadInstallRecord(m.registry);
+    const auto merged = install::readInstallRecord(m.registry);
     ASSERT_TRUE(merged);
     EXPECT_EQ(merged->installDir, second);
     EXPECT_EQ(appsValue("UninstallString"), "\"" + second + "\\uninst.exe\"");
@@ -195,7 +195,7 @@ TEST_F(InstallRecordTest, SecondInstallationMergesIntoTheFirst) {
     EXPECT_THAT(merged->conduitFolders, UnorderedElementsAre(kInstall, second));
 }
 
-TEST(MergeRecords, LaterEntriesReplaceByPathInAnyCaseAndHandheldNamesJoin) {
+TEST(RecordMerge, LaterEntriesReplaceByPathInAnyCaseAndHandheldNamesJoin) {
     install::InstallRecord earlier;
     earlier.installDir = "C:\\A";
     earlier.files = {{"C:\\A\\x.dll", FileMark{1, 1}}, {"C:\\A\\y.dll", FileMark{2, 2}}};
@@ -206,7 +206,7 @@ TEST(MergeRecords, LaterEntriesReplaceByPathInAnyCaseAndHandheldNamesJoin) {
     later.folders = {{"c:\\a", FolderRole::Install}};
     later.handheld = {{"Ann", {"carloan.pdb", "Planets.pdb"}}};
 
-    const auto merged = install::MergeRecords(earlier, later);
+    const auto merged = install::mergeRecords(earlier, later);
     EXPECT_EQ(merged.installDir, "C:\\A"); // the later run gave none
     ASSERT_EQ(merged.files.size(), 2u);
     EXPECT_EQ(merged.files[0].mark, (FileMark{3, 3}));

@@ -64,7 +64,7 @@ const install::PlacedFile* namedBy(const install::InstallRecord& record, const s
             return &file;
         }
         for (int attempt = 0; file.pending != install::Pending::No && attempt < 3; ++attempt) {
-            if (doubles::FakeFileSystem::fold(Geral::CopyTemporaryName(file.path, attempt)) ==
+            if (doubles::FakeFileSystem::fold(Geral::copyTemporaryName(file.path, attempt)) ==
                 path) {
                 return &file;
             }
@@ -86,7 +86,7 @@ TEST_P(InstallCut, RecordNamesWhatWasPlacedAndTheRemovalTakesExactlyThat) {
     EXPECT_THROW(m.install(), PowerLost);
     cutAfter(m, nullptr);
 
-    const auto record = install::ReadInstallRecord(m.registry);
+    const auto record = install::readInstallRecord(m.registry);
     for (const auto& [path, content] : m.files.snapshot()) {
         const auto earlier = files.find(path);
         if (earlier != files.end()) {
@@ -107,7 +107,7 @@ TEST_P(InstallCut, RecordNamesWhatWasPlacedAndTheRemovalTakesExactlyThat) {
     }
     const auto result = uninstall::Uninstall(m.machine);
     if (result) {
-        EXPECT_TRUE(result->complete()) << uninstall::ExitCodeOf(result);
+        EXPECT_TRUE(result->complete()) << uninstall::exitCodeOf(result);
     }
     EXPECT_EQ(m.files.snapshot(), files);
     EXPECT_EQ(m.files.directories(), folders);
@@ -135,7 +135,7 @@ TEST_P(RemovalCut, EntryStillRunsAndFinishesTheJob) {
     EXPECT_THROW(uninstall::Uninstall(m.machine), PowerLost);
     cutAfter(m, nullptr);
 
-    ASSERT_TRUE(install::ReadInstallRecord(m.registry));
+    ASSERT_TRUE(install::readInstallRecord(m.registry));
     if (!m.files.fileExists(FakeInstallation::kInstall + "\\uninst.exe")) {
         EXPECT_EQ(m.files.snapshot(), files);
     }

@@ -70,7 +70,7 @@ protected:
         place(kExcel + "\\QuinConv.dll", "converter");
         place(kMenu + "\\uninstall.lnk", "link");
         record.handheld = {{"Ann S", {"Quintara.prc"}}};
-        ASSERT_TRUE(install::WriteInstallRecord(m.registry, record));
+        ASSERT_TRUE(install::writeInstallRecord(m.registry, record));
     }
 
     void place(const std::string& path, const std::string& content) {
@@ -136,7 +136,7 @@ TEST_F(UninstallFormTest, ConfirmationListsTheFoldersAndCancelTouchesNothing) {
     for (const auto& file : record.files) {
         EXPECT_NE(m.files.file(file.path), nullptr) << file.path;
     }
-    EXPECT_TRUE(install::ReadInstallRecord(m.registry));
+    EXPECT_TRUE(install::readInstallRecord(m.registry));
 }
 
 TEST_F(UninstallFormTest, RemoveRemovesEverythingAndTheResultSaysWhatIsLeftToDoByHand) {
@@ -154,7 +154,7 @@ TEST_F(UninstallFormTest, RemoveRemovesEverythingAndTheResultSaysWhatIsLeftToDoB
     EXPECT_THAT(pageText(PageId::FrameDone),
                 HasSubstr("Quintara4Palm was removed from your computer."));
     EXPECT_FALSE(m.files.hasDirectory(kInstall));
-    EXPECT_FALSE(install::ReadInstallRecord(m.registry));
+    EXPECT_FALSE(install::readInstallRecord(m.registry));
     // The handheld files cannot be taken back; they are no failure.
     EXPECT_THAT(form.stayList.text(), HasSubstr("\"Ann S\""));
     EXPECT_THAT(form.stayList.text(), Not(HasSubstr("Stays:")));
@@ -192,13 +192,13 @@ TEST_F(UninstallFormTest, WhatStaysIsHeadedAndListedWithItsReasonAndTheCodeSaysS
 TEST(UninstallListTexts, RefusedEntriesAreNamedEvenWhenEmptyAndUnknownFoldersAreNotListed) {
     install::InstallRecord record;
     record.folders = {{"C:\\Q4P", FolderRole::Install}, {"C:\\Odd", std::nullopt}};
-    EXPECT_EQ(uninstall::FolderListText(record),
+    EXPECT_EQ(uninstall::folderListText(record),
               "C:\\Q4P\r\n    the program's files, and the folder once it is empty");
 
     uninstall::RemovalResult result;
-    EXPECT_EQ(uninstall::StayListText(result), "");
+    EXPECT_EQ(uninstall::stayListText(result), "");
     result.refused = {{"", "a recorded file that is empty"}, {"D:\\", "a drive root"}};
-    EXPECT_EQ(uninstall::StayListText(result),
+    EXPECT_EQ(uninstall::stayListText(result),
               "(an empty record entry)\r\n    Not touched: a recorded file that is empty.\r\n"
               "D:\\\r\n    Not touched: a drive root.");
 }

@@ -28,7 +28,7 @@ const std::string kExcel = "C:\\Office";
 const std::string kStartup = "C:\\Office\\XLSTART";
 const std::string kMenu = "C:\\Menu\\Quintara4Palm";
 
-FileMark markOf(const std::string& content) {
+FileMark markOfText(const std::string& content) {
     return {content.size(), install::Fnv1a64(content)};
 }
 
@@ -72,11 +72,11 @@ protected:
 
     void place(const std::string& path, const std::string& content) {
         m.files.addFile(path, content);
-        record.files.push_back({path, markOf(content)});
+        record.files.push_back({path, markOfText(content)});
     }
 
     std::optional<uninstall::RemovalResult> uninstallNow() {
-        EXPECT_TRUE(install::WriteInstallRecord(m.registry, record));
+        EXPECT_TRUE(install::writeInstallRecord(m.registry, record));
         return uninstall::Uninstall(m.machine);
     }
 
@@ -92,7 +92,7 @@ TEST_F(UninstallTest, EverythingRecordedGoesAndOnlyThat) {
 
     ASSERT_TRUE(result);
     EXPECT_TRUE(result->complete()) << testing::PrintToString(whatStays(*result));
-    EXPECT_EQ(uninstall::ExitCodeOf(result), uninstall::kExitRemoved);
+    EXPECT_EQ(uninstall::exitCodeOf(result), uninstall::kExitRemoved);
     EXPECT_FALSE(m.files.hasDirectory(kInstall));
     EXPECT_FALSE(m.files.hasDirectory(kMenu));
     // The spreadsheet's folders are not ours, even when left empty.
@@ -109,7 +109,7 @@ TEST_F(UninstallTest, EverythingRecordedGoesAndOnlyThat) {
 
     // A second run finds nothing installed and touches nothing.
     m.files.addFile(kInstall + "\\late.txt");
-    EXPECT_EQ(uninstall::ExitCodeOf(uninstall::Uninstall(m.machine)),
+    EXPECT_EQ(uninstall::exitCodeOf(uninstall::Uninstall(m.machine)),
               uninstall::kExitNothingInstalled);
     EXPECT_TRUE(m.files.fileExists(kInstall + "\\late.txt"));
 }
@@ -129,13 +129,13 @@ TEST_F(UninstallTest, SharedFilesGoOnlyWhileStillTheSetupsCopy) {
     EXPECT_TRUE(m.files.fileExists(kStartup + "\\Quin4P.xla"));
     EXPECT_THAT(whatStays(*result),
                 ElementsAre(kExcel + "\\instaide.dll", kStartup + "\\Quin4P.xla"));
-    EXPECT_EQ(uninstall::ExitCodeOf(result), uninstall::kExitSomethingStays);
+    EXPECT_EQ(uninstall::exitCodeOf(result), uninstall::kExitSomethingStays);
 
     // A shared file the user deleted meanwhile is no failure.
     doubles::FakeMachine fresh;
     uninstall::RemovalPlan plan;
-    plan.actions = {{ActionKind::RemoveSharedFile, kExcel + "\\QuinConv.dll", markOf("x")}};
-    EXPECT_TRUE(uninstall::CarryOut(fresh.machine, plan).complete());
+    plan.actions = {{ActionKind::RemoveSharedFile, kExcel + "\\QuinConv.dll", markOfText("x")}};
+    EXPECT_TRUE(uninstall::carryOut(fresh.machine, plan).complete());
 }
 
 TEST_F(UninstallTest, FoldersGoOnlyWhenEmptyAndWhatCannotGoIsListedWhileTheRestGoesOn) {
@@ -156,7 +156,7 @@ TEST_F(UninstallTest, FoldersGoOnlyWhenEmptyAndWhatCannotGoIsListedWhileTheRestG
     EXPECT_FALSE(m.files.fileExists(kInstall + "\\uninst.exe"));
     EXPECT_FALSE(m.files.fileExists(kExcel + "\\QuinConv.dll"));
     EXPECT_FALSE(m.registry.hasKey(kUser, install::kProductKey));
-    EXPECT_EQ(uninstall::ExitCodeOf(result), uninstall::kExitSomethingStays);
+    EXPECT_EQ(uninstall::exitCodeOf(result), uninstall::kExitSomethingStays);
 }
 
 TEST_F(UninstallTest, LibraryWhoseRegistrationCannotBeRemovedIsKept) {
@@ -169,9 +169,10 @@ TEST_F(UninstallTest, LibraryWhoseRegistrationCannotBeRemovedIsKept) {
     doubles::FakeMachine other;
     uninstall::RemovalPlan plan;
     other.files.addFile(kInstall + "\\QuinFrm.dll", "someone else's");
-    plan.actions = {{ActionKind::Unregister, kInstall + "\\QuinFrm.dll", markOf("form library")},
-                    {ActionKind::RemoveFile, kInstall + "\\QuinFrm.dll"}};
-    result = uninstall::CarryOut(other.machine, plan);
+    plan.actions = {
+        {ActionKind::Unregister, kInstall + "\\QuinFrm.dll", markOfText("form library")},
+        {ActionKind::RemoveFile, kInstall + "\\QuinFrm.dll"}};
+    result = uninstall::carryOut(other.machine, plan);
     EXPECT_TRUE(other.formLibrary.unregisteredFrom.empty());
     EXPECT_TRUE(other.files.fileExists(kInstall + "\\QuinFrm.dll"));
 }
@@ -197,7 +198,7 @@ TEST(RemovalPlan, RefusedEntriesAreNamedAndNeverActedOn) {
                     {"C:\\x.dll", mark},
                     {"c:/q4p/Sleep.exe", mark}};
 
-    const auto plan = uninstall::PlanRemoval(record);
+    const auto plan = uninstall::planRemoval(record);
 
     std::vector<std::string> expected = {"C:\\", "Quintara4Palm", "C:\\Q4P\\..\\WINDOWS",
                                          "C:\\Elsewhere"};
@@ -221,7 +222,7 @@ TEST(RemovalPlan, SharedRuleWinsWhereTheInstallFolderIsTheSpreadsheetsAndLibrari
     record.files = {{kExcel + "\\QuinConv.dll", FileMark{1, 1}},
                     {kExcel + "\\QuinFrm.dll", FileMark{2, 2}},
                     {kExcel + "\\instaide.dll", std::nullopt}};
-    const auto plan = uninstall::PlanRemoval(record);
+    const auto plan = uninstall::planRemoval(record);
     ASSERT_GE(plan.actions.size(), 2u);
     EXPECT_EQ(plan.actions[0].kind, ActionKind::RemoveSharedFile);
     EXPECT_EQ(plan.actions[1].kind, ActionKind::RemoveSharedFile);
@@ -235,7 +236,7 @@ TEST(RemovalPlan, SharedRuleWinsWhereTheInstallFolderIsTheSpreadsheetsAndLibrari
                     {kInstall + "\\QuinFrm.dll", FileMark{2, 2}}};
     std::vector<std::string> order;
     std::vector<std::string> folders;
-    for (const auto& action : uninstall::PlanRemoval(record).actions) {
+    for (const auto& action : uninstall::planRemoval(record).actions) {
         order.push_back(action.path);
         if (action.kind == ActionKind::RemoveFolder) {
             folders.push_back(action.path);
@@ -266,15 +267,15 @@ TEST(InstallThenUninstall, NothingOfTheProductRemainsButWhatCannotBeUndone) {
 }
 
 TEST(RecordPaths, FullPathsOnlyAndCompareAsTheFileSystemDoes) {
-    EXPECT_FALSE(uninstall::WhyRefused("C:\\Program Files\\Quintara4Palm"));
-    EXPECT_FALSE(uninstall::WhyRefused("\\\\server\\share\\Q4P"));
-    EXPECT_FALSE(uninstall::WhyRefused("C:\\a..b\\.hidden"));
+    EXPECT_FALSE(uninstall::whyRefused("C:\\Program Files\\Quintara4Palm"));
+    EXPECT_FALSE(uninstall::whyRefused("\\\\server\\share\\Q4P"));
+    EXPECT_FALSE(uninstall::whyRefused("C:\\a..b\\.hidden"));
     for (const char* refused : {"C:", "C:\\\\", "\\\\server\\share", "\\\\server", "\\Q4P",
                                 "C:\\a\\\\b", "C:\\a\\ . \\b", "\\\\.\\C:\\Q4P"}) {
-        EXPECT_TRUE(uninstall::WhyRefused(refused)) << refused;
+        EXPECT_TRUE(uninstall::whyRefused(refused)) << refused;
     }
-    EXPECT_TRUE(uninstall::SamePath("C:\\Office\\", "c:/office"));
-    EXPECT_FALSE(uninstall::SamePath("C:\\Office", "C:\\Office2"));
+    EXPECT_TRUE(uninstall::samePath("C:\\Office\\", "c:/office"));
+    EXPECT_FALSE(uninstall::samePath("C:\\Office", "C:\\Office2"));
 }
 
 } // namespace
@@ -282,23 +283,23 @@ TEST(RecordPaths, FullPathsOnlyAndCompareAsTheFileSystemDoes) {
 namespace {
 
 TEST(CommandLine, OnlySilentOrNothingAndTheCopysMarkerLast) {
-    using uninstall::ParseCommandLine;
+    using uninstall::parseCommandLine;
     using uninstall::RunMode;
     const std::string original = "C:\\Program Files\\Quintara4Palm\\uninst.exe";
-    EXPECT_EQ(ParseCommandLine({}).mode, RunMode::Window);
-    EXPECT_EQ(ParseCommandLine({"/S"}).mode, RunMode::Silent);
-    EXPECT_EQ(ParseCommandLine({"/s"}).mode, RunMode::Silent);
+    EXPECT_EQ(parseCommandLine({}).mode, RunMode::Window);
+    EXPECT_EQ(parseCommandLine({"/S"}).mode, RunMode::Silent);
+    EXPECT_EQ(parseCommandLine({"/s"}).mode, RunMode::Silent);
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"/S", "/S"}, {"-S"}, {"/Silent"}, {""}, {"/X"}}) {
-        EXPECT_EQ(ParseCommandLine(bad).mode, RunMode::Bad) << testing::PrintToString(bad);
+        EXPECT_EQ(parseCommandLine(bad).mode, RunMode::Bad) << testing::PrintToString(bad);
     }
-    const auto copy = ParseCommandLine({"/S", uninstall::kCopyMarker, original});
+    const auto copy = parseCommandLine({"/S", uninstall::kCopyMarker, original});
     EXPECT_EQ(copy.mode, RunMode::Silent);
     EXPECT_EQ(copy.original, original);
-    EXPECT_FALSE(ParseCommandLine({"/S"}).isCopy());
+    EXPECT_FALSE(parseCommandLine({"/S"}).isCopy());
     // A marker elsewhere, or with a path that is not a full one, is a bad argument.
-    EXPECT_EQ(ParseCommandLine({uninstall::kCopyMarker, original, "/S"}).mode, RunMode::Bad);
-    EXPECT_EQ(ParseCommandLine({"/S", uninstall::kCopyMarker, "uninst.exe"}).mode, RunMode::Bad);
+    EXPECT_EQ(parseCommandLine({uninstall::kCopyMarker, original, "/S"}).mode, RunMode::Bad);
+    EXPECT_EQ(parseCommandLine({"/S", uninstall::kCopyMarker, "uninst.exe"}).mode, RunMode::Bad);
 }
 
 } // namespace
@@ -318,8 +319,8 @@ TEST_F(UninstallTest, ChangedFilesAndEntriesOutsideTheProductsPlacesStay) {
     record.folders.push_back({"C:\\Empty", FolderRole::Install}); // never made by the setup
     record.folders.push_back({"C:\\Menu\\Other", FolderRole::Menu, true});
     record.folders.push_back({"D:\\", FolderRole::Install, true});
-    record.files.push_back({"C:\\WINDOWS\\victim.ini", markOf("the system's")});
-    record.files.push_back({kExcel + "\\EXCEL.EXE", markOf("the spreadsheet")});
+    record.files.push_back({"C:\\WINDOWS\\victim.ini", markOfText("the system's")});
+    record.files.push_back({kExcel + "\\EXCEL.EXE", markOfText("the spreadsheet")});
 
     const auto result = uninstallNow();
 
@@ -340,7 +341,7 @@ TEST_F(UninstallTest, ChangedFilesAndEntriesOutsideTheProductsPlacesStay) {
     // The product's own files went all the same.
     EXPECT_FALSE(m.files.fileExists(kInstall + "\\QuinFrm.dll"));
     EXPECT_FALSE(m.files.hasDirectory(kMenu));
-    EXPECT_EQ(uninstall::ExitCodeOf(result), uninstall::kExitSomethingStays);
+    EXPECT_EQ(uninstall::exitCodeOf(result), uninstall::kExitSomethingStays);
 }
 
 } // namespace

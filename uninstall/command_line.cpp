@@ -4,13 +4,13 @@
 
 namespace uninstall {
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     std::vector<std::string> own = arguments;
     CommandLine line;
     if (own.size() >= 2 && own[own.size() - 2] == kCopyMarker) {
         line.original = own.back();
         own.resize(own.size() - 2);
-        if (WhyRefused(line.original)) {
+        if (whyRefused(line.original)) {
             return CommandLine{}; // a copy must know a full path to its original
         }
     }

@@ -25,6 +25,6 @@ struct CommandLine {
 
 // The arguments without the program's own name. "/S" in either case, as
 // other uninstallers accept it; the marker and its path only last.
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 } // namespace uninstall

@@ -33,7 +33,7 @@ bool isDriveLetterPath(const std::string& path) {
 
 } // namespace
 
-std::string Normalised(const std::string& path) {
+std::string normalised(const std::string& path) {
     std::string clean = path;
     std::replace(clean.begin(), clean.end(), '/', '\\');
     while (!clean.empty() && clean.back() == '\\') {
@@ -42,11 +42,11 @@ std::string Normalised(const std::string& path) {
     return clean;
 }
 
-std::optional<std::string> WhyRefused(const std::string& path) {
+std::optional<std::string> whyRefused(const std::string& path) {
     if (path.empty()) {
         return "empty";
     }
-    const std::string clean = Normalised(path);
+    const std::string clean = normalised(path);
     std::size_t first = 0; // where the components below the root begin
     if (clean.rfind("\\\\?\\", 0) == 0 || clean.rfind("\\\\.\\", 0) == 0) {
         return "a device path";
@@ -85,18 +85,18 @@ std::optional<std::string> WhyRefused(const std::string& path) {
     return std::nullopt;
 }
 
-bool SamePath(const std::string& a, const std::string& b) {
-    return common::equalsIgnoringAsciiCase(Normalised(a), Normalised(b));
+bool samePath(const std::string& a, const std::string& b) {
+    return common::equalsIgnoringAsciiCase(normalised(a), normalised(b));
 }
 
-std::string ParentOf(const std::string& path) {
-    const std::string clean = Normalised(path);
+std::string parentOf(const std::string& path) {
+    const std::string clean = normalised(path);
     const std::size_t at = clean.rfind('\\');
     return at == std::string::npos ? std::string() : clean.substr(0, at);
 }
 
-std::string NameOf(const std::string& path) {
-    const std::string clean = Normalised(path);
+std::string nameOf(const std::string& path) {
+    const std::string clean = normalised(path);
     return clean.substr(clean.rfind('\\') + 1);
 }
 

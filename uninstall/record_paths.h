@@ -12,14 +12,14 @@ namespace uninstall {
 // not a full path ("C:\..." or "\\server\share\..."), a drive or share root,
 // a device path ("\\?\", "\\.\"), has a component of dots only (".."), or
 // names a stream ("file:stream").
-std::optional<std::string> WhyRefused(const std::string& path);
+std::optional<std::string> whyRefused(const std::string& path);
 
 // The path without trailing separators, "/" read as "\".
-std::string Normalised(const std::string& path);
+std::string normalised(const std::string& path);
 // Equal paths, compared as the file system does: without regard to case.
-bool SamePath(const std::string& a, const std::string& b);
+bool samePath(const std::string& a, const std::string& b);
 // The folder that holds the path ("" when there is none), and its last component.
-std::string ParentOf(const std::string& path);
-std::string NameOf(const std::string& path);
+std::string parentOf(const std::string& path);
+std::string nameOf(const std::string& path);
 
 } // namespace uninstall

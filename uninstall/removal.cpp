@@ -62,7 +62,7 @@ private:
             return result_.manual.push_back({"The registration of " + action.path,
                                              "The library is missing: it may be unregistered."});
         }
-        const auto now = install::MarkOf(services_.files, action.path);
+        const auto now = install::markOf(services_.files, action.path);
         std::string why;
         if (!now || !action.mark || *now != *action.mark) {
             why = "it is no longer the file the setup placed, so it was not run";
@@ -85,7 +85,7 @@ private:
 
     bool kept(const std::string& path) const {
         return std::any_of(keep_.begin(), keep_.end(),
-                           [&](const std::string& k) { return SamePath(k, path); });
+                           [&](const std::string& k) { return samePath(k, path); });
     }
 
     // A file already gone counts as removed: the user may have deleted it.
@@ -116,7 +116,7 @@ private:
         platform::FileSystem& files = services_.files;
         if (action.pending != install::Pending::No) {
             for (int attempt = 0; attempt < Geral::kCopyTemporaryAttempts; ++attempt) {
-                const std::string stale = Geral::CopyTemporaryName(action.path, attempt);
+                const std::string stale = Geral::copyTemporaryName(action.path, attempt);
                 if (files.fileExists(stale)) {
                     removeFile(stale);
                 }
@@ -129,7 +129,7 @@ private:
             return stay(action.path, "the setup stopped while replacing it: it may be another's");
         }
         if (action.pending == install::Pending::No) {
-            const auto now = install::MarkOf(files, action.path);
+            const auto now = install::markOf(files, action.path);
             if (!now) {
                 return stay(action.path, "it cannot be read to tell whether it is still the "
                                          "setup's copy (another program may hold it open)");
@@ -196,7 +196,7 @@ private:
 
 } // namespace
 
-RemovalResult CarryOut(RemovalServices services, const RemovalPlan& plan) {
+RemovalResult carryOut(RemovalServices services, const RemovalPlan& plan) {
     return Removal(services).carryOut(plan);
 }
 
@@ -212,14 +212,14 @@ std::vector<std::string> SystemFolders(platform::FileSystem& files) {
 }
 
 std::optional<RemovalResult> Uninstall(RemovalServices services) {
-    const auto record = install::ReadInstallRecord(services.registry);
+    const auto record = install::readInstallRecord(services.registry);
     if (!record) {
         return std::nullopt;
     }
-    return CarryOut(services, PlanRemoval(*record, SystemFolders(services.files)));
+    return carryOut(services, planRemoval(*record, SystemFolders(services.files)));
 }
 
-int ExitCodeOf(const std::optional<RemovalResult>& result) {
+int exitCodeOf(const std::optional<RemovalResult>& result) {
     if (!result) {
         return kExitNothingInstalled;
     }

@@ -61,12 +61,12 @@ std::vector<std::string> SystemFolders(platform::FileSystem& files);
 
 // Carries out every action of the plan. An action that fails leaves its file,
 // folder or key and is listed; the rest goes on. Never raises.
-RemovalResult CarryOut(RemovalServices services, const RemovalPlan& plan);
+RemovalResult carryOut(RemovalServices services, const RemovalPlan& plan);
 
 // Reads the record, plans and carries out the removal. Nothing when no record
 // is stored: then nothing is touched.
 std::optional<RemovalResult> Uninstall(RemovalServices services);
 
-int ExitCodeOf(const std::optional<RemovalResult>& result);
+int exitCodeOf(const std::optional<RemovalResult>& result);
 
 } // namespace uninstall

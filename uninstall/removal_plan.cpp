@@ -34,7 +34,7 @@ bool placedThere(FolderRole role, const std::string& name) {
     const char* const names[] = {"QuinConv.dll", "instaide.dll", "Quin4P.xla"};
     for (int i = role == FolderRole::Startup ? 2 : 0; i < (role == FolderRole::Excel ? 2 : 3);
          ++i) {
-        if (SamePath(name, names[i])) {
+        if (samePath(name, names[i])) {
             return true;
         }
     }
@@ -43,8 +43,8 @@ bool placedThere(FolderRole role, const std::string& name) {
 
 // The path is the folder or lies in it.
 bool inside(std::string path, const std::string& folder) {
-    for (; !path.empty(); path = ParentOf(path)) {
-        if (SamePath(path, folder)) {
+    for (; !path.empty(); path = parentOf(path)) {
+        if (samePath(path, folder)) {
             return true;
         }
     }
@@ -79,15 +79,15 @@ private:
                         [&](const std::string& s) { return inside(folder.path, s); });
         if (!folder.role) {
             refuse(folder.path, "a folder of a kind this uninstaller does not know");
-        } else if (const auto why = WhyRefused(folder.path)) {
+        } else if (const auto why = whyRefused(folder.path)) {
             refuse(folder.path, "a recorded folder that is " + *why);
         } else if (system) {
             refuse(folder.path, "the Windows folder, or a folder in it");
         } else if (*folder.role == FolderRole::Menu &&
-                   !SamePath(NameOf(folder.path), kMenuFolderName)) {
+                   !samePath(nameOf(folder.path), kMenuFolderName)) {
             refuse(folder.path, "not the product's Start-menu folder");
         } else {
-            folders_.push_back({Normalised(folder.path), *folder.role, folder.made});
+            folders_.push_back({normalised(folder.path), *folder.role, folder.made});
         }
     }
 
@@ -97,7 +97,7 @@ private:
     std::optional<FolderRole> roleOfParent(const std::string& path, bool& ownToo) const {
         std::optional<FolderRole> found;
         for (const Folder& folder : folders_) {
-            if (SamePath(folder.path, ParentOf(path))) {
+            if (samePath(folder.path, parentOf(path))) {
                 ownToo = ownToo || !shared(folder.role);
                 if (!found || shared(folder.role)) {
                     found = folder.role;
@@ -108,7 +108,7 @@ private:
     }
 
     void admitFile(const install::PlacedFile& file) {
-        if (const auto why = WhyRefused(file.path)) {
+        if (const auto why = whyRefused(file.path)) {
             return refuse(file.path, "a recorded file that is " + *why);
         }
         bool ownToo = false;
@@ -116,7 +116,7 @@ private:
         if (!role) {
             return refuse(file.path, "outside the recorded folders");
         }
-        if (!ownToo && !placedThere(*role, NameOf(file.path))) {
+        if (!ownToo && !placedThere(*role, nameOf(file.path))) {
             return refuse(file.path, "not a file the setup places in that folder");
         }
         if (!file.mark && file.pending == install::Pending::No) {
@@ -129,14 +129,14 @@ private:
             return;
         }
         if (*role == FolderRole::Install &&
-            SamePath(NameOf(file.path), install::kUninstallerName)) {
+            samePath(nameOf(file.path), install::kUninstallerName)) {
             programs_.push_back(action);
             programs_.back().kind = ActionKind::RemoveOwnProgram;
             return;
         }
         (*role == FolderRole::Menu ? shortcuts_ : ownFiles_).push_back(action);
         if (*role == FolderRole::Install && file.mark &&
-            SamePath(NameOf(file.path), kSelfRegisteringLibrary)) {
+            samePath(nameOf(file.path), kSelfRegisteringLibrary)) {
             unregisters_.push_back({ActionKind::Unregister, file.path, file.mark});
         }
     }
@@ -148,7 +148,7 @@ private:
         }
         const std::string product = install::kProductKey;
         actions.push_back({ActionKind::RemoveKey, product});
-        actions.push_back({ActionKind::RemoveKeyWhenEmpty, ParentOf(product)});
+        actions.push_back({ActionKind::RemoveKeyWhenEmpty, parentOf(product)});
         actions.insert(actions.end(), programs_.begin(), programs_.end());
         addFolders();
         const std::string entry = install::kUninstallKey;
@@ -175,7 +175,7 @@ private:
             for (const Folder& folder : folders_) {
                 const bool planned =
                     std::any_of(actions.begin(), actions.end(), [&](const Action& a) {
-                        return a.kind == ActionKind::RemoveFolder && SamePath(a.path, folder.path);
+                        return a.kind == ActionKind::RemoveFolder && samePath(a.path, folder.path);
                     });
                 if (!shared(folder.role) && folder.made && depthOf(folder) == depth && !planned) {
                     actions.push_back({ActionKind::RemoveFolder, folder.path});
@@ -215,7 +215,7 @@ private:
 
 } // namespace
 
-RemovalPlan PlanRemoval(const install::InstallRecord& record,
+RemovalPlan planRemoval(const install::InstallRecord& record,
                         const std::vector<std::string>& systemFolders) {
     return Planner(systemFolders).plan(record);
 }

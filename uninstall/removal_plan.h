@@ -66,7 +66,7 @@ struct RemovalPlan {
 // shortcuts, the own files, the shared files and the product's keys; last
 // the uninstaller's own program, the folders (deepest first) and the record,
 // so that a cut at any moment before leaves an entry that runs.
-RemovalPlan PlanRemoval(const install::InstallRecord& record,
+RemovalPlan planRemoval(const install::InstallRecord& record,
                         const std::vector<std::string>& systemFolders = {});
 
 } // namespace uninstall

@@ -80,14 +80,14 @@ std::vector<forms::PageLine> UninstallForm::pageText(std::size_t page) const {
 void UninstallForm::start() {
     // A record that cannot be read at all is no record: nothing is touched.
     try {
-        record_ = install::ReadInstallRecord(services_.registry);
+        record_ = install::readInstallRecord(services_.registry);
     } catch (const common::SetupError&) {
         record_.reset();
     }
     window.setOuterWidth(uninstallWindow().outerWidth);
     window.setOuterHeight(uninstallWindow().outerHeight);
     if (record_) {
-        folderList.setText(FolderListText(*record_));
+        folderList.setText(folderListText(*record_));
         show(PageId::FrameConfirm);
     } else {
         show(PageId::FrameNothing);
@@ -117,8 +117,8 @@ void UninstallForm::cancelClicked() {
 }
 
 void UninstallForm::remove() {
-    result_ = CarryOut(services_, PlanRemoval(*record_, SystemFolders(services_.files)));
-    stayList.setText(StayListText(*result_));
+    result_ = carryOut(services_, planRemoval(*record_, SystemFolders(services_.files)));
+    stayList.setText(stayListText(*result_));
 }
 
 int UninstallForm::exitCode() const {
@@ -128,10 +128,10 @@ int UninstallForm::exitCode() const {
     if (!result_) {
         return kExitCancelled;
     }
-    return ExitCodeOf(result_);
+    return exitCodeOf(result_);
 }
 
-std::string FolderListText(const install::InstallRecord& record) {
+std::string folderListText(const install::InstallRecord& record) {
     std::string text;
     for (FolderRole role :
          {FolderRole::Install, FolderRole::Menu, FolderRole::Excel, FolderRole::Startup}) {
@@ -145,7 +145,7 @@ std::string FolderListText(const install::InstallRecord& record) {
     return text;
 }
 
-std::string StayListText(const RemovalResult& result) {
+std::string stayListText(const RemovalResult& result) {
     std::string text;
     for (const Stay& stay : result.stays) {
         addLine(text, stay.what);

@@ -67,9 +67,9 @@ private:
 
 // The confirmation's list: each recorded folder of a kind this uninstaller
 // knows, with what it removes there, one per line.
-std::string FolderListText(const install::InstallRecord& record);
+std::string folderListText(const install::InstallRecord& record);
 // The result's list: what stays and why, the record entries refused, then
 // what is left to do by hand; empty when nothing stays and nothing is left.
-std::string StayListText(const RemovalResult& result);
+std::string stayListText(const RemovalResult& result);
 
 } // namespace uninstall

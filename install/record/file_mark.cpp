@@ -27,7 +27,7 @@ std::uint64_t Fnv1a64(const std::string& bytes) {
     return hash;
 }
 
-std::optional<FileMark> MarkOf(platform::FileSystem& files, const std::string& path) {
+std::optional<FileMark> markOf(platform::FileSystem& files, const std::string& path) {
     std::string content;
     if (files.readFile(path, content) != platform::FsStatus::Ok) {
         return std::nullopt;
@@ -35,14 +35,14 @@ std::optional<FileMark> MarkOf(platform::FileSystem& files, const std::string& p
     return FileMark{content.size(), Fnv1a64(content)};
 }
 
-std::string FormatMark(const FileMark& mark) {
+std::string formatMark(const FileMark& mark) {
     return std::to_string(static_cast<unsigned long long>(mark.size)) + ' ' +
            common::hexDigits(mark.hash, kHashDigits);
 }
 
-// Strict: exactly the form FormatMark writes, so that a damaged value is
+// Strict: exactly the form formatMark writes, so that a damaged value is
 // noticed rather than read as some other size or hash.
-std::optional<FileMark> ParseMark(const std::string& text) {
+std::optional<FileMark> parseMark(const std::string& text) {
     const std::size_t space = text.find(' ');
     if (space == 0 || space == std::string::npos || space > 20 ||
         text.size() != space + 1 + kHashDigits) {

@@ -24,11 +24,11 @@ struct FileMark {
 std::uint64_t Fnv1a64(const std::string& bytes);
 
 // The mark of the file now at `path`, or nothing when it cannot be read.
-std::optional<FileMark> MarkOf(platform::FileSystem& files, const std::string& path);
+std::optional<FileMark> markOf(platform::FileSystem& files, const std::string& path);
 
 // As the record stores it: the size in decimal, a space, the hash as sixteen
 // lower-case hex digits ("1536 8f3a0c0d1e2f3a4b").
-std::string FormatMark(const FileMark& mark);
-std::optional<FileMark> ParseMark(const std::string& text);
+std::string formatMark(const FileMark& mark);
+std::optional<FileMark> parseMark(const std::string& text);
 
 } // namespace install

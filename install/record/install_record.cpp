@@ -42,7 +42,7 @@ std::string joinNames(const std::vector<std::string>& names) {
     return joined;
 }
 
-bool writeEntryValues(RegistryKey& key, const InstallRecord& record) {
+bool setEntryValues(RegistryKey& key, const InstallRecord& record) {
     const std::string uninstaller = record.installDir + "\\" + kUninstallerName;
     const std::string quoted = "\"" + uninstaller + "\"";
     bool ok = key.setString("DisplayName", kDisplayName);
@@ -74,7 +74,7 @@ bool writeList(platform::RegistryService& registry, const char* subkey,
 
 } // namespace
 
-InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& later) {
+InstallRecord mergeRecords(const InstallRecord& earlier, const InstallRecord& later) {
     InstallRecord merged = earlier;
     merged.installDir = later.installDir.empty() ? earlier.installDir : later.installDir;
     for (RecordedFolder folder : later.folders) {
@@ -115,18 +115,18 @@ std::uint32_t EstimatedSizeKiB(const InstallRecord& record) {
     return kib > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(kib);
 }
 
-bool WriteInstallRecord(platform::RegistryService& registry, const InstallRecord& record) {
+bool writeInstallRecord(platform::RegistryService& registry, const InstallRecord& record) {
     RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser, kUninstallKey);
-    bool ok = key && writeEntryValues(key, record);
+    bool ok = key && setEntryValues(key, record);
     ok = writeList(registry, kFoldersSubkey, record.folders,
                    [](RegistryKey& k, const RecordedFolder& f) {
                        // A role or mark read back damaged is left as it is stored.
-                       return !f.role || k.setString(f.path, FolderData(f));
+                       return !f.role || k.setString(f.path, folderData(f));
                    }) &&
          ok;
     ok = writeList(registry, kFilesSubkey, record.files,
                    [](RegistryKey& k, const PlacedFile& f) {
-                       const std::string data = FileData(f);
+                       const std::string data = fileData(f);
                        return data.empty() || k.setString(f.path, data);
                    }) &&
          ok;
@@ -142,12 +142,12 @@ bool WriteInstallRecord(platform::RegistryService& registry, const InstallRecord
     return ok;
 }
 
-bool WriteEntryValues(platform::RegistryService& registry, const InstallRecord& record) {
+bool writeEntryValues(platform::RegistryService& registry, const InstallRecord& record) {
     RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser, kUninstallKey);
-    return key && writeEntryValues(key, record);
+    return key && setEntryValues(key, record);
 }
 
-bool WriteRecordValue(platform::RegistryService& registry, const char* subkey,
+bool writeRecordValue(platform::RegistryService& registry, const char* subkey,
                       const std::string& name, const std::string& data) {
     RegistryKey key = RegistryKey::create(registry, platform::kHkeyCurrentUser,
                                           std::string(kUninstallKey) + "\\" + subkey);

@@ -19,7 +19,7 @@
 //                ("install", "excel", "startup", "menu"), followed by " made"
 //                when the setup made the folder
 //     \Files     one value per file or shortcut placed: name the full path,
-//                data its mark (FormatMark: "<size> <hash>"); while the setup
+//                data its mark (formatMark: "<size> <hash>"); while the setup
 //                is placing it, "placing" (no file of another's had the name)
 //                or "replacing" (one had); "removed" once the setup itself
 //                removed it again (the conduit's temporary libraries) or
@@ -83,31 +83,31 @@ struct InstallRecord {
 };
 
 const char* RoleName(FolderRole role);
-std::optional<FolderRole> RoleFromName(const std::string& name);
+std::optional<FolderRole> roleFromName(const std::string& name);
 
 // A file's and a folder's data as the record stores them, and back.
-std::string FileData(const PlacedFile& file);
-PlacedFile ParseFileData(const std::string& path, const std::string& data);
-std::string FolderData(const RecordedFolder& folder);
-RecordedFolder ParseFolderData(const std::string& path, const std::string& data);
+std::string fileData(const PlacedFile& file);
+PlacedFile parseFileData(const std::string& path, const std::string& data);
+std::string folderData(const RecordedFolder& folder);
+RecordedFolder parseFolderData(const std::string& path, const std::string& data);
 
 // `later` over `earlier`: entries of the same path (or user) take the later
 // value, the others of both are kept. installDir is the later one.
-InstallRecord MergeRecords(const InstallRecord& earlier, const InstallRecord& later);
+InstallRecord mergeRecords(const InstallRecord& earlier, const InstallRecord& later);
 
 // The sum of the placed files' sizes in KiB, rounded up.
 std::uint32_t EstimatedSizeKiB(const InstallRecord& record);
 
 // Writes every value of the record, the list's values included, over what is
 // there. False when any key or value could not be written.
-bool WriteInstallRecord(platform::RegistryService& registry, const InstallRecord& record);
+bool writeInstallRecord(platform::RegistryService& registry, const InstallRecord& record);
 // The values the system's list of programs reads, for the record's install folder.
-bool WriteEntryValues(platform::RegistryService& registry, const InstallRecord& record);
+bool writeEntryValues(platform::RegistryService& registry, const InstallRecord& record);
 // One value of one subkey of the record (kFilesSubkey, ...), in one write.
-bool WriteRecordValue(platform::RegistryService& registry, const char* subkey,
+bool writeRecordValue(platform::RegistryService& registry, const char* subkey,
                       const std::string& name, const std::string& data);
 
 // The record as stored, or nothing when there is no record key. Never creates a key.
-std::optional<InstallRecord> ReadInstallRecord(platform::RegistryService& registry);
+std::optional<InstallRecord> readInstallRecord(platform::RegistryService& registry);
 
 } // namespace install

@@ -57,7 +57,7 @@ const char* RoleName(FolderRole role) {
     return "";
 }
 
-std::optional<FolderRole> RoleFromName(const std::string& name) {
+std::optional<FolderRole> roleFromName(const std::string& name) {
     for (FolderRole role :
          {FolderRole::Install, FolderRole::Excel, FolderRole::Startup, FolderRole::Menu}) {
         if (name == RoleName(role)) {
@@ -74,35 +74,35 @@ constexpr const char* kMadeSuffix = " made";
 
 } // namespace
 
-std::string FileData(const PlacedFile& file) {
+std::string fileData(const PlacedFile& file) {
     if (file.pending != Pending::No) {
         return kPendingData[static_cast<int>(file.pending)];
     }
-    return file.mark ? FormatMark(*file.mark) : std::string(); // a damaged mark stays as stored
+    return file.mark ? formatMark(*file.mark) : std::string(); // a damaged mark stays as stored
 }
 
-PlacedFile ParseFileData(const std::string& path, const std::string& data) {
+PlacedFile parseFileData(const std::string& path, const std::string& data) {
     for (Pending state : {Pending::New, Pending::OverOther, Pending::Removed}) {
         if (data == kPendingData[static_cast<int>(state)]) {
             return {path, std::nullopt, state};
         }
     }
-    return {path, ParseMark(data), Pending::No};
+    return {path, parseMark(data), Pending::No};
 }
 
-std::string FolderData(const RecordedFolder& folder) {
+std::string folderData(const RecordedFolder& folder) {
     return std::string(folder.role ? RoleName(*folder.role) : "") +
            (folder.made ? kMadeSuffix : "");
 }
 
-RecordedFolder ParseFolderData(const std::string& path, const std::string& data) {
+RecordedFolder parseFolderData(const std::string& path, const std::string& data) {
     const std::size_t suffix = std::string(kMadeSuffix).size();
     const bool made =
         data.size() > suffix && data.compare(data.size() - suffix, suffix, kMadeSuffix) == 0;
-    return {path, RoleFromName(made ? data.substr(0, data.size() - suffix) : data), made};
+    return {path, roleFromName(made ? data.substr(0, data.size() - suffix) : data), made};
 }
 
-std::optional<InstallRecord> ReadInstallRecord(platform::RegistryService& registry) {
+std::optional<InstallRecord> readInstallRecord(platform::RegistryService& registry) {
     RegistryKey key =
         RegistryKey::openExisting(registry, platform::kHkeyCurrentUser, kUninstallKey);
     if (!key) {
@@ -111,10 +111,10 @@ std::optional<InstallRecord> ReadInstallRecord(platform::RegistryService& regist
     InstallRecord record;
     key.readString("InstallLocation", record.installDir);
     for (auto& [path, role] : readList(registry, kFoldersSubkey)) {
-        record.folders.push_back(ParseFolderData(path, role));
+        record.folders.push_back(parseFolderData(path, role));
     }
     for (auto& [path, mark] : readList(registry, kFilesSubkey)) {
-        PlacedFile file = ParseFileData(path, mark);
+        PlacedFile file = parseFileData(path, mark);
         // Struck out: as good as not there (the registry's values are only
         // ever written, one whole value at a time).
         if (file.pending != Pending::Removed) {

@@ -60,8 +60,8 @@ struct RemovalMachine {
         runningOriginal = original;
         RemovalServices services{registry, files, formLibrary};
         services.setAside = [](const std::string& path) {
-            return !runningOriginal.empty() && SamePath(path, runningOriginal) &&
-                   uninst::MoveOriginalAside(runningOriginal);
+            return !runningOriginal.empty() && samePath(path, runningOriginal) &&
+                   uninst::moveOriginalAside(runningOriginal);
         };
         return services;
     }
@@ -69,12 +69,12 @@ struct RemovalMachine {
 
 int removeSilently(const std::string& original) {
     RemovalMachine machine;
-    const auto record = install::ReadInstallRecord(machine.registry);
+    const auto record = install::readInstallRecord(machine.registry);
     if (!record) {
         return kExitNothingInstalled;
     }
-    return ExitCodeOf(
-        CarryOut(machine.services(original), PlanRemoval(*record, SystemFolders(machine.files))));
+    return exitCodeOf(
+        carryOut(machine.services(original), planRemoval(*record, SystemFolders(machine.files))));
 }
 
 int showWindow(HINSTANCE instance, int showCommand, const std::string& original) {
@@ -108,7 +108,7 @@ int run(HINSTANCE instance, int showCommand) {
     } catch (const common::SetupError&) {
         return kExitBadArgument; // not even text: an argument no one meant
     }
-    const CommandLine line = ParseCommandLine(given);
+    const CommandLine line = parseCommandLine(given);
     if (line.mode == RunMode::Bad) {
         return kExitBadArgument;
     }
@@ -121,11 +121,11 @@ int run(HINSTANCE instance, int showCommand) {
         return kExitAlreadyRunning;
     }
     // What a run that was stopped left in the temporary folder goes now.
-    uninst::RemoveEarlierCopies();
+    uninst::removeEarlierCopies();
     std::vector<std::string> copyArguments = given;
     copyArguments.push_back(kCopyMarker);
-    copyArguments.push_back(uninst::OwnPath());
-    const std::optional<int> code = uninst::RunTemporaryCopy(copyArguments);
+    copyArguments.push_back(uninst::ownPath());
+    const std::optional<int> code = uninst::runTemporaryCopy(copyArguments);
     return code ? *code : runHere(instance, showCommand, line);
 }
 

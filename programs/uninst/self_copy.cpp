@@ -99,7 +99,7 @@ std::optional<int> runAndWait(const std::string& copy, const std::vector<std::st
 
 } // namespace
 
-std::string OwnPath() {
+std::string ownPath() {
     return platform::win32::readGrowing(MAX_PATH,
                                         [](wchar_t* buffer, DWORD size) {
                                             return GetModuleFileNameW(nullptr, buffer, size);
@@ -107,11 +107,11 @@ std::string OwnPath() {
         .value_or(std::string());
 }
 
-std::optional<int> RunTemporaryCopy(const std::vector<std::string>& arguments) {
+std::optional<int> runTemporaryCopy(const std::vector<std::string>& arguments) {
     try {
         const std::string folder = temporaryFolder();
         const std::string copy = uniqueTemporaryFile(folder);
-        const std::string own = OwnPath();
+        const std::string own = ownPath();
         if (copy.empty() || own.empty()) {
             return std::nullopt;
         }
@@ -131,7 +131,7 @@ std::optional<int> RunTemporaryCopy(const std::vector<std::string>& arguments) {
     }
 }
 
-bool MoveOriginalAside(const std::string& original) {
+bool moveOriginalAside(const std::string& original) {
     const std::string aside = uniqueTemporaryFile(temporaryFolder());
     if (aside.empty()) {
         return false;
@@ -147,7 +147,7 @@ bool MoveOriginalAside(const std::string& original) {
     return true;
 }
 
-void RemoveEarlierCopies() {
+void removeEarlierCopies() {
     wchar_t path[MAX_PATH + 16];
     const DWORD folder = GetTempPathW(MAX_PATH + 1, path);
     if (folder == 0 || folder > MAX_PATH) {

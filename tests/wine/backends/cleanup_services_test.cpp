@@ -48,7 +48,7 @@ TEST(WinFilesCleanup, ReadsBackWholeFilesAndTheirReadOnlyAttribute) {
     std::string read;
     EXPECT_EQ(files.readFile(path, read), FsStatus::Ok);
     EXPECT_EQ(read, content);
-    EXPECT_EQ(install::MarkOf(files, path), (install::FileMark{200000, install::Fnv1a64(content)}));
+    EXPECT_EQ(install::markOf(files, path), (install::FileMark{200000, install::Fnv1a64(content)}));
     EXPECT_EQ(files.readFile(path + ".missing", read), FsStatus::NotFound);
 
     EXPECT_FALSE(files.isReadOnly(path));
@@ -131,9 +131,9 @@ TEST(WinRegistryKeys, RecordRoundTripsThroughTheRealRegistry) {
     record.folders = {{record.installDir, install::FolderRole::Install}};
     record.files = {{record.installDir + "\\uninst.exe", install::FileMark{3000, 0xabcdef}}};
     record.handheld = {{"Ann S", {"Quintara.prc", "Planets.pdb"}}};
-    ASSERT_TRUE(install::WriteInstallRecord(registry, record));
+    ASSERT_TRUE(install::writeInstallRecord(registry, record));
 
-    const auto read = install::ReadInstallRecord(registry);
+    const auto read = install::readInstallRecord(registry);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->installDir, record.installDir);
     ASSERT_EQ(read->files.size(), 1u);
