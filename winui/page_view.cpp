@@ -242,17 +242,19 @@ LRESULT CALLBACK PageViews::procedure(HWND window, UINT message, WPARAM wParam, 
         // A multi-line edit asks its parent to close on Esc, as it would a
         // dialog; a page is never closed.
         return 0;
-    case WM_COMMAND:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
     case WM_DRAWITEM:
+        // Only here is lParam the item to draw; the messages below carry a
+        // control's handle, or nothing at all (a menu or accelerator command).
         if (self != nullptr &&
             reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_STATIC) {
             self->drawBody(window, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         }
         return SendMessageW(GetParent(window), message, wParam, lParam);
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
     case WM_MEASUREITEM:
         // The main window handles what the page's controls report.
         return SendMessageW(GetParent(window), message, wParam, lParam);

@@ -6,7 +6,9 @@
 //
 //   q4p_probe.exe            the state, or {"found":false} when there is no window
 //   q4p_probe.exe --serve    one state per line read from stdin, until "quit" or the
-//                            end of input (a Windows process started once, not per look)
+//                            end of input (a Windows process started once, not per look);
+//                            the line "notify" first posts every page a command from no
+//                            control (notifyPages)
 //   --window CAPTION         first: the window of that caption instead of the setup's
 //
 // A window that is not shown yet or does not answer (start-up still running, the
@@ -328,6 +330,38 @@ std::string snapshot() {
                                               : std::string("{\"found\":true,\"ready\":false}");
 }
 
+// Posts each page what a menu or an accelerator sends (WM_COMMAND with no
+// control) and a colour question naming no control, as any program may: a page
+// must pass them on, not read them as something they are not. Posted, not
+// sent: the wizard's own message loop handles them, where a fault ends the
+// program (Wine, like Windows, survives a fault in a message sent from another
+// process). Waits a moment for them to be handled.
+void notifyPages() {
+    HWND wizard = FindWindowW(caption.c_str(), caption.c_str());
+    if (!wizard) {
+        wizard = FindWindowW(nullptr, caption.c_str());
+    }
+    if (!wizard) {
+        return;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(wizard, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    std::vector<Found> all;
+    EnumChildWindows(wizard, collect, reinterpret_cast<LPARAM>(&all));
+    for (const Found& f : all) {
+        if (GetParent(f.window) == wizard && f.id >= q4p::window_ids::kFirstPage &&
+            f.id < q4p::window_ids::kFirstPage + 100) {
+            PostMessageW(f.window, WM_COMMAND, 0, 0);
+            PostMessageW(f.window, WM_CTLCOLORLISTBOX, 0, 0);
+        }
+    }
+    if (process) {
+        WaitForSingleObject(process, 700);
+        CloseHandle(process);
+    }
+}
+
 void print(const std::string& json) {
     std::fwrite(json.data(), 1, json.size(), stdout);
     std::fputc('\n', stdout);
@@ -348,6 +382,9 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--serve") == 0) {
         char line[64];
         while (std::fgets(line, sizeof line, stdin) && std::strncmp(line, "quit", 4) != 0) {
+            if (std::strncmp(line, "notify", 6) == 0) {
+                notifyPages();
+            }
             print(snapshot());
         }
         return 0;

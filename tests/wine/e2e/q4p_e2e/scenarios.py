@@ -10,7 +10,7 @@ from .machine import DEFAULT_INSTALL_DIR, HandheldUser, Pc
 from .registry import HKCU, Registry
 from .session import stop_process
 from .ui import Screen, UiError
-from .wizard import WizardRun
+from .wizard import WizardRun, tag_of
 
 INSTALL_TIMEOUT = 60
 
@@ -247,6 +247,11 @@ def cancel_clean(ctx):
     run = ctx.wizard()
     run.start(ctx.setup_exe)
     walk_to_summary(ctx, run, pc, pc.users[0])
+    # A command from no control (a menu's, an accelerator's, another program's)
+    # reaches every page and changes nothing.
+    state = ctx.screen.notify_pages()
+    if run.process.poll() is not None or state.get("page") != tag_of("FrameListFiles"):
+        raise UiError(f"a command from no control ended, stopped or moved the wizard: {state}")
     run.leave("Escape")
     expect_exit(ctx.expect, run, constants.EXIT_CANCELLED)
     reg = ctx.registry()

@@ -36,12 +36,12 @@ class Screen:
 
     # ---- reading
 
-    def state(self, timeout=20):
+    def state(self, timeout=20, request=b"state"):
         """The wizard window as the probe sees it; {"found": False} when it is not open,
         {"found": True, "ready": False} while it is not shown or does not answer."""
         probe = self._serve()
         try:
-            probe.stdin.write(b"state\n")
+            probe.stdin.write(request + b"\n")
             probe.stdin.flush()
             line = self._read_line(probe, timeout)
         except (OSError, UiError):
@@ -51,6 +51,11 @@ class Screen:
             return json.loads(line)
         except json.JSONDecodeError as e:
             raise UiError(f"probe printed no JSON: {line[:300]!r}") from e
+
+    def notify_pages(self):
+        """Posts every page a command from no control, as a menu or another program
+        may, then answers the state (see q4p_probe.cpp)."""
+        return self.state(request=b"notify")
 
     def reading(self):
         """The visible page as Active Accessibility gives it to a screen reader (see
