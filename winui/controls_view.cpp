@@ -71,11 +71,15 @@ ControlsView::ControlsView(forms::Form& form, const Scale& scale, const Fonts& f
       pageFilled_(form.windowTable().pages.size(), false) {}
 
 // Windows are created in keyboard order: Tab walks the main window's children
-// in creation order and steps into each visible page. Pages that hold nothing
-// the keyboard reaches follow in any order. A page's own controls are made
+// in their order and steps into each visible page. The buttons are made here;
+// a page window only when it first shows, or by fillAllPages once the window
+// is on screen (each child window costs start-up time), and it is put in its
+// place among the windows made before it. Pages that hold nothing the
+// keyboard reaches follow in any order. A page's own controls are made
 // together, in the table's order, so they keep their order whenever they are
 // made (see fillShownPages and fillAllPages).
 void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
+    main_ = main;
     instance_ = instance;
     pages_ = &pages;
     std::size_t total = 0;
@@ -88,15 +92,29 @@ void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
     for (const forms::FocusStop& stop : form_.windowTable().focusOrder) {
         if (stop.button) {
             createButton(main, instance, *stop.button);
-        } else if (pages.window(stop.page) == nullptr) {
-            pages.create(main, instance, stop.page);
         }
     }
-    for (std::size_t page = 0; page < pageFilled_.size(); ++page) {
-        if (pages.window(page) == nullptr) {
-            pages.create(main, instance, page);
+}
+
+// Made after the nearest window so far that comes before it in keyboard
+// order, so that the windows keep that order whichever page comes first.
+void ControlsView::makePage(std::size_t page) {
+    if (pages_->window(page) != nullptr) {
+        return;
+    }
+    HWND made = pages_->create(main_, instance_, page);
+    HWND before = HWND_TOP;
+    for (const forms::FocusStop& stop : form_.windowTable().focusOrder) {
+        if (!stop.button && stop.page == page) {
+            SetWindowPos(made, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            return;
+        }
+        if (HWND earlier =
+                stop.button ? buttons_[roleIndex(*stop.button)] : pages_->window(stop.page)) {
+            before = earlier;
         }
     }
+    // Outside the keyboard order: it stays last, where it was made.
 }
 
 void ControlsView::fillAllPages() {
@@ -134,6 +152,7 @@ void ControlsView::fillPage(std::size_t page) {
         return;
     }
     pageFilled_[page] = true;
+    makePage(page);
     HWND parent = pages_->window(page);
     for (const forms::ControlSpec& placement : form_.windowTable().pages[page].controls) {
         const ControlClass& made = classOf(placement.kind);

@@ -41,13 +41,15 @@ public:
     ControlsView(const ControlsView&) = delete;
     ControlsView& operator=(const ControlsView&) = delete;
 
-    // Creates the buttons and the pages (through `pages`) in the keyboard
-    // order the page table gives. A page's controls are made when it first
-    // shows, or by fillAllPages, whichever comes first.
+    // Creates the buttons in the keyboard order the page table gives. A page
+    // (through `pages`) and its controls are made when it first shows, or by
+    // fillAllPages, whichever comes first, in their place in that order.
     void create(HWND main, HINSTANCE instance, PageViews& pages);
-    // Makes the controls of every page that has none yet: called once the
-    // window is on screen, so that start-up waits only for the first page.
+    // Makes every page that is not made yet: called once the window is on
+    // screen, so that start-up waits only for the first page.
     void fillAllPages();
+    // Makes the pages the models show that are not made yet.
+    void fillShownPages();
 
     // Makes the controls of the pages on show that have none yet, and brings
     // every control in line with its model. Setting a control from here raises
@@ -77,7 +79,7 @@ public:
 private:
     void createButton(HWND main, HINSTANCE instance, forms::ButtonRole role);
     void createLabel(HWND page, const forms::ControlSpec& placement, const RECT& area);
-    void fillShownPages();
+    void makePage(std::size_t page);
     void fillPage(std::size_t page);
     void syncButton(forms::ButtonRole role);
     void syncControl(PlacedControl& control);
@@ -92,6 +94,7 @@ private:
     const Palette& palette_;
     const FolderControls* folders_;
 
+    HWND main_ = nullptr;
     HINSTANCE instance_ = nullptr;
     PageViews* pages_ = nullptr;
     HWND buttons_[3] = {}; // by ButtonRole

@@ -148,6 +148,8 @@ void MainWindow::destroy() {
 
 void MainWindow::sync() {
     syncing_ = true;
+    // A page is made when it first shows.
+    controls_.fillShownPages();
     pages_.sync();
     controls_.sync();
     syncing_ = false;

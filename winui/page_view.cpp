@@ -94,13 +94,17 @@ HWND PageViews::create(HWND parent, HINSTANCE instance, std::size_t index) {
 void PageViews::sync() {
     // Hide before showing, so that two pages are never visible together.
     for (std::size_t index = 0; index < count(); ++index) {
-        if (!form_.pageFrame(index).visible) {
+        if (window(index) != nullptr && !form_.pageFrame(index).visible) {
             setShown(window(index), false);
         }
     }
+    // A page not made yet is not on show: the pages on show were made first.
     for (std::size_t index = 0; index < count(); ++index) {
         const forms::Frame& frame = form_.pageFrame(index);
         HWND page = window(index);
+        if (page == nullptr) {
+            continue;
+        }
         if (frame.width > 0 && frame.height > 0) {
             const RECT area = layout::toPixels(
                 scale_, layout::TwipsRect{frame.left, frame.top, frame.width, frame.height});

@@ -25,8 +25,8 @@ public:
 
     static bool registerClass(HINSTANCE instance);
 
-    // Creates one page, hidden, at the page area. The order of creation is the
-    // order in which the keyboard reaches the pages' controls.
+    // Creates one page, hidden, at the page area, last among the main window's
+    // children; the caller puts it in its place in keyboard order.
     HWND create(HWND parent, HINSTANCE instance, std::size_t page);
     HWND window(std::size_t page) const { return windows_[page]; }
     std::size_t count() const { return windows_.size(); }
