@@ -75,15 +75,36 @@ RECT MainWindow::outerRect(int clientWidth, int clientHeight) const {
     return outer;
 }
 
+// The window of an outer size in twips, centred in the work area. The outer
+// size was chosen for the thin frames of its day; a thicker frame must not eat
+// into the laid-out client area, so the window is never made smaller than the
+// frame needs around it.
+RECT MainWindow::placement(int outerWidth, int outerHeight) const {
+    const forms::WindowSpec& table = form_.windowTable();
+    const RECT needed = outerRect(table.clientWidth, table.clientHeight);
+    const int width = std::max<int>(scale_.twips(outerWidth), needed.right - needed.left);
+    const int height = std::max<int>(scale_.twips(outerHeight), needed.bottom - needed.top);
+
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    const int left = work.left + std::max<int>(0, (work.right - work.left - width) / 2);
+    const int top = work.top + std::max<int>(0, (work.bottom - work.top - height) / 2);
+    return RECT{left, top, left + width, top + height};
+}
+
+// Made where the table's start-up size puts it: moving and sizing a window
+// with its children costs start-up time.
 bool MainWindow::create() {
     if (!registerClasses()) {
         return false;
     }
     const forms::WindowSpec& table = form_.windowTable();
-    const RECT outer = outerRect(table.clientWidth, table.clientHeight);
-    window_ = CreateWindowExW(kExStyle, className_.c_str(), className_.c_str(), kStyle,
-                              CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
-                              outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+    const RECT at = placement(table.outerWidth, table.outerHeight);
+    window_ =
+        CreateWindowExW(kExStyle, className_.c_str(), className_.c_str(), kStyle, at.left, at.top,
+                        at.right - at.left, at.bottom - at.top, nullptr, nullptr, instance_, this);
     if (window_ == nullptr) {
         return false;
     }
@@ -93,22 +114,15 @@ bool MainWindow::create() {
 }
 
 void MainWindow::applyOuterSize() {
-    // The outer size was chosen for the thin frames of its day; a thicker
-    // frame must not eat into the laid-out client area, so the window is never
-    // made smaller than the frame needs around it.
-    const forms::WindowSpec& table = form_.windowTable();
-    const RECT needed = outerRect(table.clientWidth, table.clientHeight);
     const forms::FormWindow& model = form_.formWindow();
-    const int width = std::max<int>(scale_.twips(model.outerWidth()), needed.right - needed.left);
-    const int height = std::max<int>(scale_.twips(model.outerHeight()), needed.bottom - needed.top);
-
-    RECT work{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
-        work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT at = placement(model.outerWidth(), model.outerHeight());
+    RECT now{};
+    if (GetWindowRect(window_, &now) && now.left == at.left && now.top == at.top &&
+        now.right == at.right && now.bottom == at.bottom) {
+        return;
     }
-    const int left = work.left + std::max<int>(0, (work.right - work.left - width) / 2);
-    const int top = work.top + std::max<int>(0, (work.bottom - work.top - height) / 2);
-    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::show(int showCommand) {

@@ -29,7 +29,8 @@ public:
     bool create();
     HWND handle() const { return window_; }
 
-    // Applies the models' outer size and centres the window on the screen.
+    // Applies the models' outer size and centres the window on the screen;
+    // nothing to do while they keep the size the window was made with.
     void applyOuterSize();
     void show(int showCommand);
     // Runs the message loop until the window is gone.
@@ -50,6 +51,7 @@ private:
     LRESULT colourStatic(HDC dc, HWND control) const;
     void takeColours();
     RECT outerRect(int clientWidth, int clientHeight) const;
+    RECT placement(int outerWidth, int outerHeight) const;
 
     void command(int id, int code);
     template <typename Action> void forward(Action action);
