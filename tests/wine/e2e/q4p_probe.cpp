@@ -291,6 +291,20 @@ std::string describe(HWND main) {
     pages += "]";
     visibleTags += "]";
 
+    // The main window's own children in the order Tab and a reader walk them:
+    // a button by its name, a page by its tag.
+    std::string stack = "[";
+    for (HWND child = GetWindow(main, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        const char* button = id == q4p::window_ids::kNext     ? "next"
+                             : id == q4p::window_ids::kBack   ? "back"
+                             : id == q4p::window_ids::kCancel ? "cancel"
+                                                              : nullptr;
+        stack += (stack.size() > 1 ? "," : "") + quote(button ? button : storedText(child));
+    }
+    stack += "]";
+
     DWORD process = 0;
     GetWindowThreadProcessId(main, &process);
     std::string out = "{\"found\":true,\"ready\":true";
@@ -301,6 +315,7 @@ std::string describe(HWND main) {
     out += ",\"page\":" + (visibleCount == 1 ? quote(visibleTag) : std::string("null"));
     out += ",\"visiblePages\":" + visibleTags;
     out += ",\"pages\":" + pages;
+    out += ",\"stack\":" + stack;
     out += ",\"buttons\":{\"next\":" + buttonControl(byId(all, q4p::window_ids::kNext));
     out += ",\"back\":" + buttonControl(byId(all, q4p::window_ids::kBack));
     out += ",\"cancel\":" + buttonControl(byId(all, q4p::window_ids::kCancel)) + "}";

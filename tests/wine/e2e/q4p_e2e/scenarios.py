@@ -80,6 +80,19 @@ def expect_tab_round(ctx, run, names):
                     f"Tab order {seen}, expected a round of {names}")
 
 
+# The window's children that the keyboard reaches, in the order Tab and a screen
+# reader walk them: the pages with controls, as the eye reads them, then the buttons.
+KEYBOARD_STACK = ["FrameChooseDir", "FrameChooseUser", "FrameListFiles", "FrameFinal",
+                  "cancel", "back", "next"]
+
+
+def expect_keyboard_stack(ctx, state):
+    """Pages made after the window first shows keep their place among the buttons."""
+    names = [constants.FRAMES.get(child, child) for child in state["stack"]]
+    ctx.expect.equal([n for n in names if n in KEYBOARD_STACK], KEYBOARD_STACK,
+                     "the window's children in keyboard order")
+
+
 # The folder page's access keys (the underlined letters of its labels) and
 # the control each moves the focus to.
 FOLDER_PAGE_KEYS = [("alt+d", "drive"), ("alt+l", "dirList"), ("alt+f", "dirName")]
@@ -119,6 +132,7 @@ def walk_to_summary(ctx, run, pc, user, typed_folder=None, tab_round=False):
     expect_buttons(expect, folder_page, "Next", back=True, cancel=True)
     if tab_round:
         # The page's controls are made after the window first shows.
+        expect_keyboard_stack(ctx, run.screen.state())
         expect_tab_round(ctx, run, FOLDER_PAGE_TABS)
         expect_access_keys(ctx, run, FOLDER_PAGE_KEYS)
     expect.equal(folder_page.state["dirName"]["text"], DEFAULT_INSTALL_DIR, "folder text box")
