@@ -75,7 +75,7 @@ ControlsView::ControlsView(forms::Form& form, const Scale& scale, const Fonts& f
 // a page window only when it first shows, or by fillAllPages once the window
 // is on screen (each child window costs start-up time), and it is put in its
 // place among the windows made before it. Pages that hold nothing the
-// keyboard reaches follow in any order. A page's own controls are made
+// keyboard reaches come first. A page's own controls are made
 // together, in the table's order, so they keep their order whenever they are
 // made (see fillShownPages and fillAllPages).
 void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
@@ -114,7 +114,9 @@ void ControlsView::makePage(std::size_t page) {
             before = earlier;
         }
     }
-    // Outside the keyboard order: it stays last, where it was made.
+    // A page the keyboard never enters goes first: a reader walking the
+    // window meets the page's text before the buttons.
+    SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ControlsView::fillAllPages() {

@@ -80,17 +80,19 @@ def expect_tab_round(ctx, run, names):
                     f"Tab order {seen}, expected a round of {names}")
 
 
-# The window's children that the keyboard reaches, in the order Tab and a screen
-# reader walk them: the pages with controls, as the eye reads them, then the buttons.
-KEYBOARD_STACK = ["FrameChooseDir", "FrameChooseUser", "FrameListFiles", "FrameFinal",
-                  "cancel", "back", "next"]
+# The window's children in the order Tab and a screen reader walk them: every page
+# before the buttons (a reader meets a page's text first), the pages with controls
+# as the eye reads them.
+KEYBOARD_PAGES = ["FrameChooseDir", "FrameChooseUser", "FrameListFiles", "FrameFinal"]
+BUTTONS = ["cancel", "back", "next"]
 
 
 def expect_keyboard_stack(ctx, state):
-    """Pages made after the window first shows keep their place among the buttons."""
+    """Pages made after the window first shows take their place before the buttons."""
     names = [constants.FRAMES.get(child, child) for child in state["stack"]]
-    ctx.expect.equal([n for n in names if n in KEYBOARD_STACK], KEYBOARD_STACK,
-                     "the window's children in keyboard order")
+    ctx.expect.equal(names[-len(BUTTONS):], BUTTONS, f"the buttons last among {names}")
+    ctx.expect.equal([n for n in names if n in KEYBOARD_PAGES], KEYBOARD_PAGES,
+                     "the pages with controls in keyboard order")
 
 
 # The folder page's access keys (the underlined letters of its labels) and
