@@ -75,9 +75,9 @@ ControlsView::ControlsView(forms::Form& form, const Scale& scale, const Fonts& f
 // a page window only when it first shows, or by fillAllPages once the window
 // is on screen (each child window costs start-up time), and it is put in its
 // place among the windows made before it. Pages that hold nothing the
-// keyboard reaches come first. A page's own controls are made
-// together, in the table's order, so they keep their order whenever they are
-// made (see fillShownPages and fillAllPages).
+// keyboard reaches come first. A page's own controls are made together, in
+// the table's order, so they keep their order whenever they are made (see
+// fillShownPages and fillAllPages).
 void ControlsView::create(HWND main, HINSTANCE instance, PageViews& pages) {
     main_ = main;
     instance_ = instance;
@@ -191,7 +191,6 @@ void ControlsView::createLabel(HWND page, const forms::ControlSpec& placement, c
 }
 
 void ControlsView::sync() {
-    fillShownPages();
     for (ButtonRole role : {ButtonRole::Cancel, ButtonRole::Next, ButtonRole::Back}) {
         syncButton(role);
     }

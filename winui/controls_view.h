@@ -48,12 +48,13 @@ public:
     // Makes every page that is not made yet: called once the window is on
     // screen, so that start-up waits only for the first page.
     void fillAllPages();
-    // Makes the pages the models show that are not made yet.
+    // Makes the pages the models show, and their controls, where they are not
+    // made yet: before the pages and the controls are brought in line.
     void fillShownPages();
 
-    // Makes the controls of the pages on show that have none yet, and brings
-    // every control in line with its model. Setting a control from here raises
-    // notifications of its own; the caller ignores them meanwhile.
+    // Brings every control made so far in line with its model. Setting a
+    // control from here raises notifications of its own; the caller ignores
+    // them meanwhile.
     void sync();
 
     PlacedControl* find(int id);

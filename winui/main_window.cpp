@@ -162,7 +162,7 @@ void MainWindow::destroy() {
 
 void MainWindow::sync() {
     syncing_ = true;
-    // A page is made when it first shows.
+    // A page and its controls are made when it first shows.
     controls_.fillShownPages();
     pages_.sync();
     controls_.sync();
